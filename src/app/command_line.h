@@ -1,0 +1,32 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include <QStringList>
+
+namespace vantorix {
+
+// What the user asked for on the command line.
+struct CommandLine {
+    bool headless = false;
+    std::optional<std::string> port;  // --port PATH: replaces the stored port
+    std::string keys;                 // --keys BACKEND: which keyboard types the keys
+};
+
+struct CommandLineResult {
+    std::optional<CommandLine> options;  // empty when the program should end now
+    int exitCode = 0;
+    std::string output;  // what to print (help, version or the error)
+    bool outputIsError = false;
+};
+
+// The keyboard backends to choose from; the first is the default.
+QStringList keyboardBackendNames();
+
+// Reads the arguments (the program name first). --help and --version end the
+// program with their text on standard output; a mistake ends it with a
+// message on standard error and exit status 2.
+CommandLineResult parseCommandLine(const QStringList& arguments);
+
+}  // namespace vantorix
