@@ -3,12 +3,9 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 
-namespace vantorix {
+#include "app/keyboard_choice.h"
 
-QStringList keyboardBackendNames() {
-    // Typing backends for real desktops come later; until then "none" types nothing.
-    return {QStringLiteral("none"), QStringLiteral("print")};
-}
+namespace vantorix {
 
 CommandLineResult parseCommandLine(const QStringList& arguments) {
     QCommandLineParser parser;
@@ -30,7 +27,7 @@ CommandLineResult parseCommandLine(const QStringList& arguments) {
         QStringLiteral("How keys are typed: %1. \"print\" writes each key string to standard "
                        "output, one line per call.")
             .arg(keyboardBackendNames().join(QStringLiteral(", "))),
-        QStringLiteral("backend"), keyboardBackendNames().front());
+        QStringLiteral("backend"), defaultKeyboardBackend());
     parser.addOptions({headlessOption, portOption, keysOption});
 
     CommandLineResult result;

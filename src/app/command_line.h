@@ -21,9 +21,6 @@ struct CommandLineResult {
     bool outputIsError = false;
 };
 
-// The keyboard backends to choose from; the first is the default.
-QStringList keyboardBackendNames();
-
 // Reads the arguments (the program name first). --help and --version end the
 // program with their text on standard output; a mistake ends it with a
 // message on standard error and exit status 2.

@@ -5,19 +5,7 @@
 
 #include "app/command_line.h"
 #include "app/headless_session.h"
-#include "core/null_keyboard.h"
-#include "core/print_keyboard.h"
-
-namespace {
-
-std::unique_ptr<vantorix::Keyboard> makeKeyboard(const std::string& name) {
-    if (name == "print") {
-        return std::make_unique<vantorix::PrintKeyboard>(std::cout);
-    }
-    return std::make_unique<vantorix::NullKeyboard>();
-}
-
-}  // namespace
+#include "app/keyboard_choice.h"
 
 int main(int argc, char* argv[]) {
     const QCoreApplication app(argc, argv);
@@ -40,6 +28,12 @@ int main(int argc, char* argv[]) {
                      "Use --keys print to see the keys on standard output."
                   << std::endl;
     }
-    const std::unique_ptr<vantorix::Keyboard> keyboard = makeKeyboard(options.keys);
+    std::string problem;
+    const std::unique_ptr<vantorix::Keyboard> keyboard =
+        vantorix::makeKeyboard(options.keys, std::cout, problem);
+    if (!keyboard) {
+        std::cerr << problem << std::endl;
+        return 1;
+    }
     return vantorix::runHeadless(options, *keyboard, std::cerr);
 }
