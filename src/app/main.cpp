@@ -1,28 +1,58 @@
 #include <iostream>
 #include <memory>
 
-#include <QCoreApplication>
+#include <QApplication>
 
 #include "app/command_line.h"
 #include "app/headless_session.h"
 #include "app/keyboard_choice.h"
+#include "app/window_session.h"
 
-int main(int argc, char* argv[]) {
-    const QCoreApplication app(argc, argv);
+namespace {
+
+void nameApplication() {
     QCoreApplication::setApplicationName(QStringLiteral("vantorix"));
     QCoreApplication::setApplicationVersion(QStringLiteral(VANTORIX_VERSION));
+}
 
-    const vantorix::CommandLineResult parsed =
-        vantorix::parseCommandLine(QCoreApplication::arguments());
+// The command line is read before the windowing system is touched, so --help,
+// --version, mistakes and --headless work without a display.
+vantorix::CommandLineResult readCommandLine(int argc, char* argv[]) {
+    const QCoreApplication probe(argc, argv);
+    nameApplication();
+    return vantorix::parseCommandLine(QCoreApplication::arguments());
+}
+
+bool displayAvailable() {
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+    return !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") ||
+           !qEnvironmentVariableIsEmpty("DISPLAY") ||
+           !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+#else
+    return true;
+#endif
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    const vantorix::CommandLineResult parsed = readCommandLine(argc, argv);
     if (!parsed.options) {
         (parsed.outputIsError ? std::cerr : std::cout) << parsed.output << std::flush;
         return parsed.exitCode;
     }
     const vantorix::CommandLine& options = *parsed.options;
-    if (!options.headless) {
-        std::cerr << "This build has no window yet; redirecting without one, as with --headless."
+    if (!options.headless && !displayAvailable()) {
+        std::cerr << "There is no display to show the window on; use --headless to redirect "
+                     "without one."
                   << std::endl;
+        return 1;
     }
+    const std::unique_ptr<QCoreApplication> app =
+        options.headless ? std::make_unique<QCoreApplication>(argc, argv)
+                         : std::make_unique<QApplication>(argc, argv);
+    nameApplication();
+
     if (options.keys == "none") {
         std::cerr << "No keyboard backend for this desktop yet: received text is not typed. "
                      "Use --keys print to see the keys on standard output."
@@ -35,5 +65,8 @@ int main(int argc, char* argv[]) {
         std::cerr << problem << std::endl;
         return 1;
     }
-    return vantorix::runHeadless(options, *keyboard, std::cerr);
+    if (options.headless) {
+        return vantorix::runHeadless(options, *keyboard, std::cerr);
+    }
+    return vantorix::runWithWindow(options, *keyboard);
 }

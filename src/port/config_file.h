@@ -3,6 +3,7 @@
 #include <istream>
 #include <ostream>
 #include <string>
+#include <utility>
 
 #include "port/redirect_settings.h"
 
@@ -29,5 +30,24 @@ void loadConfigFile(const std::string& path, RedirectSettings& settings);
 // the old one only once it is complete, so a failed write never costs the
 // settings already saved. Returns whether the file was written.
 bool saveConfigFile(const std::string& path, const RedirectSettings& settings);
+
+// Where the settings are kept between runs, as start-up and exit see it.
+class SettingsFile {
+public:
+    virtual ~SettingsFile() = default;
+    virtual void load(RedirectSettings& settings) = 0;
+    virtual bool save(const RedirectSettings& settings) = 0;
+};
+
+// vantorix.cfg, by default in the working directory.
+class ConfigFile final : public SettingsFile {
+public:
+    explicit ConfigFile(std::string path = kConfigFileName) : path_(std::move(path)) {}
+    void load(RedirectSettings& settings) override { loadConfigFile(path_, settings); }
+    bool save(const RedirectSettings& settings) override { return saveConfigFile(path_, settings); }
+
+private:
+    std::string path_;
+};
 
 }  // namespace vantorix

@@ -62,22 +62,26 @@ std::optional<QSerialPort::Parity> parseParity(std::string_view text) {
 // QSerialPort has no 4-bit characters, so "4" is refused like any other
 // value the device cannot take.
 std::optional<QSerialPort::DataBits> parseDataBits(std::string_view text) {
-    if (text == "5") return QSerialPort::Data5;
-    if (text == "6") return QSerialPort::Data6;
-    if (text == "7") return QSerialPort::Data7;
-    if (text == "8") return QSerialPort::Data8;
-    return std::nullopt;
+    if (text.size() != 1 || text.front() < '5' || text.front() > '8') {
+        return std::nullopt;
+    }
+    return static_cast<QSerialPort::DataBits>(text.front() - '0');
 }
 
 std::optional<QSerialPort::StopBits> parseStopBits(std::string_view text) {
-    if (text == "1") return QSerialPort::OneStop;
-    if (text == "2") return QSerialPort::TwoStop;
+    if (text == "1") {
+        return QSerialPort::OneStop;
+    }
+    if (text == "2") {
+        return QSerialPort::TwoStop;
+    }
 #ifdef Q_OS_WIN
-    if (text == "1.5") return QSerialPort::OneAndHalfStop;
-#else
-    // termios has no 1.5 stop bits and QSerialPort would quietly use one, so
-    // "1.5" is refused rather than accepted and not honoured.
+    if (text == "1.5") {
+        return QSerialPort::OneAndHalfStop;
+    }
 #endif
+    // termios has no 1.5 stop bits and QSerialPort would quietly use one, so
+    // elsewhere "1.5" is refused rather than accepted and not honoured.
     return std::nullopt;
 }
 
@@ -125,11 +129,22 @@ bool addSoftwareFlowControl([[maybe_unused]] const QSerialPort& port) {
 #endif
 }
 
-// The errors after which the device is gone: QSerialPort would report them
-// again at every turn of the event loop while the port stays open.
-bool meansPortGone(QSerialPort::SerialPortError error) {
-    return error == QSerialPort::ReadError || error == QSerialPort::WriteError ||
-           error == QSerialPort::ResourceError;
+// What failed, for the errors after which the device is gone (QSerialPort
+// would report them again at every turn of the event loop while the port
+// stays open); empty for any other error. QSerialPort's own error text is not
+// used: after a lost line it is often a stale errno ("Inappropriate ioctl for
+// device" from an earlier DTR attempt on a pseudo-terminal).
+std::string lossDescription(QSerialPort::SerialPortError error) {
+    switch (error) {
+        case QSerialPort::ReadError:
+            return "reading from it failed";
+        case QSerialPort::WriteError:
+            return "writing to it failed";
+        case QSerialPort::ResourceError:
+            return "the device is no longer available";
+        default:
+            return {};
+    }
 }
 
 }  // namespace
@@ -282,20 +297,18 @@ void QtSerialPortControl::onReadyRead() {
 }
 
 void QtSerialPortControl::onError(QSerialPort::SerialPortError error) {
-    if (!meansPortGone(error) || !port_.isOpen()) {
+    const std::string what = lossDescription(error);
+    if (what.empty() || !port_.isOpen()) {
         return;
     }
-    // Device error texts are plain ASCII; Latin-1 keeps any other letter
-    // readable in the program's single-byte text.
-    std::string reason =
-        "Port " + openedPath_ + " was lost: " + port_.errorString().toLatin1().toStdString();
+    std::string reason = "Port " + openedPath_ + " was lost: " + what;
     port_.close();
     // Raised from the event loop rather than from inside QSerialPort's own
     // notification, which is still on the stack here.
     QMetaObject::invokeMethod(
         &port_,
         [this, reason = std::move(reason), lostOpening = opening_] {
-            if (lostOpening == opening_ && !port_.isOpen() && OnPortLost) {
+            if (lostOpening == opening_ && OnPortLost) {
                 OnPortLost(reason);
             }
         },

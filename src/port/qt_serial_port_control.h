@@ -26,7 +26,7 @@ std::string commPortDevice(std::int16_t number);
 // raised from the event loop shortly after, so its handler may freely reopen,
 // reconfigure or destroy this control.
 class QtSerialPortControl final : public SerialPortControl {
-public:
+  public:
     QtSerialPortControl();
     ~QtSerialPortControl() override;
     QtSerialPortControl(const QtSerialPortControl&) = delete;
@@ -54,7 +54,7 @@ public:
         QSerialPort::StopBits stopBits = QSerialPort::OneStop;
     };
 
-private:
+  private:
     bool applyLineSettings(const LineSettings& settings);
     bool applyHandshaking(std::int32_t mode);
     void onReadyRead();

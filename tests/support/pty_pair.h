@@ -17,7 +17,7 @@ namespace vantorix::test {
 //
 // Needs a QCoreApplication. Check isReady() after construction.
 class PtyPair {
-public:
+  public:
     static bool socatInstalled();
 
     // Starts socat and waits (up to 5 s) until both ends exist.
@@ -29,7 +29,7 @@ public:
 
     bool isReady() const { return ready_; }
     // Why the pair is not ready, with socat's log; empty when it is.
-    std::string problem() const;
+    const std::string& problem() const { return problem_; }
 
     std::string nearEnd() const;
     std::string farEnd() const;
@@ -38,7 +38,7 @@ public:
     // one open sees the line fail.
     void unplug();
 
-private:
+  private:
     std::string path(const char* name) const;
 
     QTemporaryDir dir_;
@@ -51,7 +51,7 @@ private:
 // socat set it up. While waiting it runs the Qt event loop, so a Qt object on
 // the other end keeps sending and receiving meanwhile.
 class PtyEndpoint {
-public:
+  public:
     explicit PtyEndpoint(const std::string& path);
     ~PtyEndpoint();
     PtyEndpoint(const PtyEndpoint&) = delete;
@@ -66,7 +66,7 @@ public:
     std::string read(std::size_t count,
                      std::chrono::milliseconds timeout = std::chrono::seconds(5));
 
-private:
+  private:
     int fd_ = -1;
 };
 

@@ -1,0 +1,29 @@
+#pragma once
+
+namespace vantorix {
+
+// The two global hot keys as starting and stopping redirection and the exit
+// see them: a registered flag and the two buttons of the hidden hot-key
+// window that register and release them. Callers register only while not
+// registered and release only while registered.
+class HotKeyService {
+public:
+    virtual ~HotKeyService() = default;
+    virtual bool isRegistered() const = 0;
+    virtual void cmdRegisterHotKey_Click() = 0;
+    virtual void cmdUnregisterHotKey_Click() = 0;
+};
+
+// Keeps the registered flag and grabs no key: for desktops without global
+// hot keys yet.
+class InertHotKeys final : public HotKeyService {
+public:
+    bool isRegistered() const override { return registered_; }
+    void cmdRegisterHotKey_Click() override { registered_ = true; }
+    void cmdUnregisterHotKey_Click() override { registered_ = false; }
+
+private:
+    bool registered_ = false;
+};
+
+}  // namespace vantorix

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace vantorix {
+
+// The tips of the notification-area icon; the carriage return breaks the line.
+inline constexpr std::string_view kIdleTip = "VanTorix\r    Idle";
+inline constexpr std::string_view kRunningTip = "VanTorix\r Running";
+
+// The program's icon in the notification area, placed at start and removed at
+// exit; its tip tells whether redirection runs.
+class NotificationIcon {
+public:
+    virtual ~NotificationIcon() = default;
+    virtual void place(std::string_view tip) = 0;
+    virtual void setTip(std::string_view tip) = 0;
+    virtual void remove() = 0;
+};
+
+// Shows nothing: for desktops without a notification icon yet.
+class InertNotificationIcon final : public NotificationIcon {
+public:
+    void place(std::string_view) override {}
+    void setTip(std::string_view) override {}
+    void remove() override {}
+};
+
+}  // namespace vantorix

@@ -1,0 +1,21 @@
+#pragma once
+
+namespace vantorix {
+
+// The entry that starts the program when the user logs on, made or removed at
+// every exit after "Start Vantorix when computer starts".
+class StartupShortcut {
+public:
+    virtual ~StartupShortcut() = default;
+    virtual void Create_startup_link() = 0;
+    virtual void Delete_startup_link() = 0;
+};
+
+// Makes and removes nothing: for desktops without a start-up entry yet.
+class InertStartupShortcut final : public StartupShortcut {
+public:
+    void Create_startup_link() override {}
+    void Delete_startup_link() override {}
+};
+
+}  // namespace vantorix

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QPushButton>
+
+namespace vantorix {
+
+// A push button whose caption wraps onto more lines when the button is too
+// narrow for it, as the main window's tall, narrow buttons need; text() is
+// still the caption as given.
+class CaptionButton final : public QPushButton {
+public:
+    using QPushButton::QPushButton;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+};
+
+}  // namespace vantorix

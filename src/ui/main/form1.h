@@ -1,0 +1,123 @@
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+
+#include <QMainWindow>
+
+#include "app/qt_flush_timer.h"
+#include "core/keyboard.h"
+#include "core/receive_handler.h"
+#include "port/qt_serial_port_control.h"
+#include "port/redirection.h"
+#include "ui/main/form1_logic.h"
+#include "ui/main/message_boxes.h"
+
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QMenu;
+class QPushButton;
+class QRadioButton;
+
+namespace vantorix {
+
+struct Form1Dependencies {
+    RedirectSettings& settings;
+    Keyboard& keyboard;
+    SettingsFile& file;
+    HotKeyService& frmHotKey;
+    NotificationIcon& icon;
+    StartupShortcut& shortcut;
+    MessageBoxes& messages;
+    // Whether the desktop has a notification area to hide a minimised window in.
+    std::function<bool()> notificationAreaAvailable;
+};
+
+// The main window: the serial line settings, START and STOP REDIRECTION, the
+// translation and start-up switches. Its widgets are bound to the one live
+// settings store: a change in a widget is in the store at once.
+class FORM1 final : public QMainWindow, private RedirectionView, private Form1View {
+public:
+    explicit FORM1(Form1Dependencies dependencies, QWidget* parent = nullptr);
+    ~FORM1() override;
+
+    // Start-up; then showAfterLoad() shows the window unless start-up hid it.
+    void Form_Load(const std::string& helpFile, const std::optional<std::string>& portOverride);
+    void showAfterLoad();
+    // The orderly way out: prepare_for_exit, then the program ends.
+    void exitProgram();
+
+    void Command1_Click() { redirection_.Command1_Click(); }
+    void Command_stop_redirect_Click() { redirection_.Command_stop_redirect_Click(); }
+
+    Form1Logic& logic() { return logic_; }
+    ReceiveHandler& receiver() { return receiver_; }
+
+    QLabel* Label9 = nullptr;
+    QLabel* Label2 = nullptr;
+    QLabel* Label4 = nullptr;
+    QLabel* Label3 = nullptr;
+    QLabel* Label6 = nullptr;
+    QLabel* Label1 = nullptr;
+    QLabel* Label5 = nullptr;
+    QLabel* Label7 = nullptr;
+    QLabel* Label10 = nullptr;
+    QLabel* Label8 = nullptr;
+    QLabel* Image1 = nullptr;
+    QComboBox* Combo_portselect = nullptr;
+    QComboBox* Combo_baud = nullptr;
+    QComboBox* Combo_parity = nullptr;
+    QComboBox* Combo_stop = nullptr;
+    QComboBox* Combo_length = nullptr;
+    QComboBox* Combo_handshake = nullptr;
+    QCheckBox* Check_ENTER_KEY = nullptr;
+    QCheckBox* Check_LF_KEY = nullptr;
+    QCheckBox* Check_startup = nullptr;
+    QCheckBox* Check_startrun = nullptr;
+    QPushButton* Command1 = nullptr;
+    QPushButton* Command_stop_redirect = nullptr;
+    QPushButton* Command_advanced_options = nullptr;
+    QRadioButton* Option1_advanced_active = nullptr;
+    QPushButton* cmd_hotkey_pressed = nullptr;
+    QPushButton* cmd_hotkey2_pressed = nullptr;
+    QMenu* menu_help = nullptr;
+    QAction* menu_help_contents = nullptr;
+    QAction* menu_separator1 = nullptr;
+    QAction* menu_about_vantorix = nullptr;
+
+protected:
+    void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    // RedirectionView
+    void setControlEnabled(RedirectionControl control, bool enabled) override;
+    void giveFocus(RedirectionControl control) override;
+    void showExclamation(const std::string& text, const std::string& title) override;
+    // Form1View
+    void showSettings() override;
+    void showAdvancedIndicator() override;
+    void minimizeWindow() override;
+    void hideWindow() override;
+
+    void createControls();
+    void createMenu();
+    void bindSettings();
+    QWidget* widgetFor(RedirectionControl control) const;
+
+    Form1Dependencies deps_;
+    AdvancedOptionsIndicator indicator_;
+    QtSerialPortControl MSComm1;
+    QtFlushTimer Timer1;
+    ReceiveHandler receiver_;
+    Redirection redirection_;
+    Form1Logic logic_;
+    bool keepHidden_ = false;
+    bool minimizedAtStart_ = false;
+    bool exiting_ = false;
+};
+
+}  // namespace vantorix

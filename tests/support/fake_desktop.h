@@ -1,0 +1,90 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "desktop/hot_key_service.h"
+#include "desktop/notification_icon.h"
+#include "desktop/startup_shortcut.h"
+#include "port/config_file.h"
+
+namespace vantorix::test {
+
+// Fakes of the desktop services and the settings file that write what they
+// are asked to do into one shared journal, so a test can check the order of
+// steps across all of them.
+using Journal = std::vector<std::string>;
+
+class FakeHotKeys final : public HotKeyService {
+public:
+    explicit FakeHotKeys(Journal& journal) : journal_(journal) {}
+    bool isRegistered() const override { return registered; }
+    void cmdRegisterHotKey_Click() override {
+        registered = true;
+        journal_.emplace_back("hotkeys:register");
+    }
+    void cmdUnregisterHotKey_Click() override {
+        registered = false;
+        journal_.emplace_back("hotkeys:unregister");
+    }
+    bool registered = false;
+
+private:
+    Journal& journal_;
+};
+
+class FakeIcon final : public NotificationIcon {
+public:
+    explicit FakeIcon(Journal& journal) : journal_(journal) {}
+    void place(std::string_view tip) override {
+        currentTip = tip;
+        journal_.push_back("icon:place " + describe(tip));
+    }
+    void setTip(std::string_view tip) override {
+        currentTip = tip;
+        journal_.push_back("icon:tip " + describe(tip));
+    }
+    void remove() override { journal_.emplace_back("icon:remove"); }
+    std::string currentTip;
+
+private:
+    static std::string describe(std::string_view tip) {
+        return tip == kIdleTip ? "idle" : tip == kRunningTip ? "running" : std::string(tip);
+    }
+    Journal& journal_;
+};
+
+class FakeShortcut final : public StartupShortcut {
+public:
+    explicit FakeShortcut(Journal& journal) : journal_(journal) {}
+    void Create_startup_link() override { journal_.emplace_back("shortcut:create"); }
+    void Delete_startup_link() override { journal_.emplace_back("shortcut:delete"); }
+
+private:
+    Journal& journal_;
+};
+
+// A settings file held in memory, as the 24 lines the real file would hold.
+class FakeSettingsFile final : public SettingsFile {
+public:
+    explicit FakeSettingsFile(Journal& journal) : journal_(journal) {}
+    void load(RedirectSettings& settings) override {
+        journal_.emplace_back("file:load");
+        if (stored) {
+            settings = *stored;
+        }
+    }
+    bool save(const RedirectSettings& settings) override {
+        journal_.emplace_back("file:save");
+        stored = settings;
+        return true;
+    }
+    std::optional<RedirectSettings> stored;
+
+private:
+    Journal& journal_;
+};
+
+}  // namespace vantorix::test
