@@ -146,18 +146,19 @@ Modifiers combined(Modifiers a, Modifiers b) {
 
 class KeyStringReader {
   public:
-    explicit KeyStringReader(std::string_view keys) : keys_(keys) {
+    KeyStringReader(std::string_view keys, std::vector<KeyAction>& actions)
+        : keys_(keys), actions_(actions) {
+        actions_.clear();
         // Every byte yields at most one action.
         actions_.reserve(keys.size());
     }
 
-    std::vector<KeyAction> read() && {
+    void read() && {
         std::size_t pos = 0;
         while (pos < keys_.size()) {
             pos = readAt(pos);
         }
         typePrefixLiterally();
-        return std::move(actions_);
     }
 
   private:
@@ -272,7 +273,7 @@ class KeyStringReader {
     Modifiers held() const { return groups_.empty() ? Modifiers{} : groups_.back(); }
 
     std::string_view keys_;
-    std::vector<KeyAction> actions_;
+    std::vector<KeyAction>& actions_;
     std::vector<Modifiers> groups_;  // a stack, not recursion: groups may nest deeply
     Modifiers prefix_;
     std::size_t prefixStart_ = 0;
@@ -282,8 +283,14 @@ class KeyStringReader {
 
 }  // namespace
 
+void readKeyString(std::string_view keys, std::vector<KeyAction>& actions) {
+    KeyStringReader(keys, actions).read();
+}
+
 std::vector<KeyAction> readKeyString(std::string_view keys) {
-    return KeyStringReader(keys).read();
+    std::vector<KeyAction> actions;
+    readKeyString(keys, actions);
+    return actions;
 }
 
 }  // namespace vantorix

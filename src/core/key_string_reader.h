@@ -81,4 +81,9 @@ inline constexpr int kMaxRepeat = 1000;
 // typed as the characters it is written with.
 std::vector<KeyAction> readKeyString(std::string_view keys);
 
+// The same into `actions`, whose old content is replaced. Reusing one vector
+// for many key strings spares a fresh allocation per string, which for
+// megabytes of text costs more than the reading itself.
+void readKeyString(std::string_view keys, std::vector<KeyAction>& actions);
+
 }  // namespace vantorix

@@ -226,6 +226,12 @@ TEST(ReadKeyString, TypesWhatIsNotAKeyAsWritten) {
     });
 }
 
+TEST(ReadKeyString, ReplacesWhatAReusedVectorHeld) {
+    Actions actions = readKeyString("abc");
+    readKeyString("~", actions);
+    EXPECT_EQ(actions, Actions{named(NamedKey::Enter)});
+}
+
 TEST(ReadKeyString, ReadsLargePathologicalInput) {
     const std::size_t size = 1 << 20;
     EXPECT_EQ(readKeyString(std::string(size, '{')), Actions(size, character(U'{')));
