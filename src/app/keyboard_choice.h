@@ -17,6 +17,11 @@ QStringList keyboardBackendNames();
 // one, else "none".
 QString defaultKeyboardBackend();
 
+// Why the desktop's own backend cannot type here (for example, a Wayland
+// session without an X display), for the message shown when the default
+// falls back to "none"; empty when it can type.
+std::string noTypingReason();
+
 // Creates the named backend; "print" writes to `printTo`. Returns null, with
 // the reason in `problem`, when the backend cannot work here (no X display,
 // for example).

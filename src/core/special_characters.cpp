@@ -1,5 +1,6 @@
 #include "core/special_characters.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -60,6 +61,31 @@ std::size_t skipDigits(std::string_view text, std::size_t pos) {
     return pos;
 }
 
+// Where the first significant digit of `mantissa` (digits with at most one
+// point, not all zeros) stands: 0 for the units, 1 for the tens, -1 for tenths.
+long long leadingDigitPlace(std::string_view mantissa) {
+    const std::size_t point = std::min(mantissa.find('.'), mantissa.size());
+    const std::size_t first = mantissa.find_first_of("123456789");
+    return first < point ? static_cast<long long>(point - first) - 1
+                         : -static_cast<long long>(first - point);
+}
+
+// Whether a number that a double cannot hold is too small for it rather than too
+// large: its first significant digit stands after the point once the exponent
+// (digits after an optional sign, or nothing) is applied.
+bool isTooSmallForDouble(std::string_view mantissa, std::string_view exponent) {
+    if (exponent.starts_with('+')) {
+        exponent.remove_prefix(1);
+    }
+    long long power = 0;
+    const auto [end, error] =
+        std::from_chars(exponent.data(), exponent.data() + exponent.size(), power);
+    if (error == std::errc::result_out_of_range) {
+        return exponent.starts_with('-');
+    }
+    return power < -leadingDigitPlace(mantissa);
+}
+
 double readDecimalNumber(std::string_view text) {
     std::size_t pos = 0;
     if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) {
@@ -73,6 +99,8 @@ double readDecimalNumber(std::string_view text) {
     if (pos == mantissaStart || (pos == mantissaStart + 1 && text[mantissaStart] == '.')) {
         return 0;  // no digits at all
     }
+    const std::string_view mantissa = text.substr(mantissaStart, pos - mantissaStart);
+    std::string_view exponent;
     std::string number(text.substr(0, pos));
     if (pos < text.size() &&
         (text[pos] == 'e' || text[pos] == 'E' || text[pos] == 'd' || text[pos] == 'D')) {
@@ -82,8 +110,9 @@ double readDecimalNumber(std::string_view text) {
         }
         const std::size_t exponentEnd = skipDigits(text, exponentPos);
         if (exponentEnd > exponentPos) {
+            exponent = text.substr(pos + 1, exponentEnd - pos - 1);
             number += 'e';
-            number += text.substr(pos + 1, exponentEnd - pos - 1);
+            number += exponent;
         }
     }
     if (number.front() == '+') {
@@ -92,7 +121,11 @@ double readDecimalNumber(std::string_view text) {
     double value = 0;
     const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value);
     if (error == std::errc::result_out_of_range) {
-        return number.front() == '-' ? -HUGE_VAL : HUGE_VAL;
+        const bool negative = number.front() == '-';
+        if (isTooSmallForDouble(mantissa, exponent)) {
+            return negative ? -0.0 : 0.0;
+        }
+        return negative ? -HUGE_VAL : HUGE_VAL;
     }
     return error == std::errc{} ? value : 0;
 }

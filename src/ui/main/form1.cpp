@@ -12,18 +12,12 @@
 #include <QRadioButton>
 
 #include "ui/main/caption_button.h"
+#include "ui/main/controls.h"
 #include "ui/main/twips.h"
 #include "ui/main/vantorix_picture.h"
 
 namespace vantorix {
 namespace {
-
-QFont arial(qreal points, bool bold = false) {
-    QFont font(QStringLiteral("Arial"));
-    font.setPointSizeF(points);
-    font.setBold(bold);
-    return font;
-}
 
 QStringList toQStrings(std::span<const std::string> items) {
     QStringList list;
@@ -33,24 +27,18 @@ QStringList toQStrings(std::span<const std::string> items) {
     return list;
 }
 
-template <typename Widget>
-Widget* makeControl(QWidget* parent, const char* name, const QFont& font) {
-    auto* widget = new Widget(parent);
-    widget->setObjectName(QString::fromLatin1(name));
-    widget->setFont(font);
-    return widget;
-}
-
 }  // namespace
 
 FORM1::FORM1(Form1Dependencies dependencies, QWidget* parent)
     : QMainWindow(parent),
       deps_(std::move(dependencies)),
+      advancedWindow_(
+          {deps_.settings, indicator_, *this, deps_.messages, deps_.notificationAreaAvailable}),
       Timer1([this] { receiver_.Timer1_Timer(); }),
       receiver_(MSComm1, Timer1, deps_.keyboard, deps_.settings, indicator_),
       redirection_(MSComm1, receiver_, deps_.settings, indicator_, *this, deps_.frmHotKey,
                    deps_.icon),
-      logic_(deps_.settings, indicator_, receiver_, redirection_, *this,
+      logic_(deps_.settings, indicator_, receiver_, redirection_, *this, advancedWindow_,
              Form1Services{deps_.file, deps_.frmHotKey, deps_.icon, deps_.shortcut}) {
     setObjectName(QStringLiteral("FORM1"));
     setWindowTitle(QStringLiteral("VANTORIX Serial port to keyboard redirection"));
@@ -165,6 +153,8 @@ void FORM1::createControls() {
     connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
     connect(Command_stop_redirect, &QPushButton::clicked, this,
             [this] { Command_stop_redirect_Click(); });
+    connect(Command_advanced_options, &QPushButton::clicked, this,
+            [this] { logic_.Command_advanced_options_Click(); });
 
     button(cmd_hotkey_pressed, "cmd_hotkey_pressed", "hotkey1_pressed", buttonFont, 4200, 4560,
            1455, 495);
@@ -304,6 +294,19 @@ void FORM1::hideWindow() {
             }
         },
         Qt::QueuedConnection);
+}
+
+WindowPosition FORM1::position() const { return {x(), y()}; }
+
+void FORM1::setCurrentWindow(std::int16_t window) { logic_.CURRENT_WINDOW = window; }
+
+void FORM1::showAt(WindowPosition topLeft) {
+    keepHidden_ = false;
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+    move(topLeft.left, topLeft.top);
+    show();
+    raise();
+    activateWindow();
 }
 
 void FORM1::Form_Load(const std::string& helpFile,

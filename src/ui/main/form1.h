@@ -11,6 +11,7 @@
 #include "core/receive_handler.h"
 #include "port/qt_serial_port_control.h"
 #include "port/redirection.h"
+#include "ui/advanced/form3.h"
 #include "ui/main/form1_logic.h"
 #include "ui/main/message_boxes.h"
 
@@ -38,8 +39,12 @@ struct Form1Dependencies {
 
 // The main window: the serial line settings, START and STOP REDIRECTION, the
 // translation and start-up switches. Its widgets are bound to the one live
-// settings store: a change in a widget is in the store at once.
-class FORM1 final : public QMainWindow, private RedirectionView, private Form1View {
+// settings store: a change in a widget is in the store at once. It owns the
+// advanced options window, which takes its place while the user works there.
+class FORM1 final : public QMainWindow,
+                    private RedirectionView,
+                    private Form1View,
+                    private MainWindowLink {
 public:
     explicit FORM1(Form1Dependencies dependencies, QWidget* parent = nullptr);
     ~FORM1() override;
@@ -48,12 +53,13 @@ public:
     void Form_Load(const std::string& helpFile, const std::optional<std::string>& portOverride);
     void showAfterLoad();
     // The orderly way out: prepare_for_exit, then the program ends.
-    void exitProgram();
+    void exitProgram() override;
 
     void Command1_Click() { redirection_.Command1_Click(); }
     void Command_stop_redirect_Click() { redirection_.Command_stop_redirect_Click(); }
 
     Form1Logic& logic() { return logic_; }
+    Form3& advancedWindow() { return advancedWindow_; }
     ReceiveHandler& receiver() { return receiver_; }
 
     QLabel* Label9 = nullptr;
@@ -99,9 +105,13 @@ private:
     void showExclamation(const std::string& text, const std::string& title) override;
     // Form1View
     void showSettings() override;
-    void showAdvancedIndicator() override;
+    void showAdvancedIndicator() override;  // and MainWindowLink
     void minimizeWindow() override;
     void hideWindow() override;
+    WindowPosition position() const override;
+    // MainWindowLink
+    void setCurrentWindow(std::int16_t window) override;
+    void showAt(WindowPosition topLeft) override;
 
     void createControls();
     void createMenu();
@@ -110,6 +120,7 @@ private:
 
     Form1Dependencies deps_;
     AdvancedOptionsIndicator indicator_;
+    Form3 advancedWindow_;
     QtSerialPortControl MSComm1;
     QtFlushTimer Timer1;
     ReceiveHandler receiver_;

@@ -4,12 +4,13 @@ namespace vantorix {
 
 Form1Logic::Form1Logic(RedirectSettings& settings, AdvancedOptionsIndicator& indicator,
                        ReceiveHandler& receiver, Redirection& redirection, Form1View& view,
-                       Form1Services services)
+                       AdvancedOptionsWindow& advanced, Form1Services services)
     : settings_(settings),
       indicator_(indicator),
       receiver_(receiver),
       redirection_(redirection),
       view_(view),
+      advanced_(advanced),
       services_(services) {}
 
 void Form1Logic::Form_Load(const std::string& helpFile,
@@ -19,6 +20,7 @@ void Form1Logic::Form_Load(const std::string& helpFile,
     indicator_.show(false);
     view_.showAdvancedIndicator();
 
+    advanced_.presetInsertionLists();
     const RedirectSettings defaults;
     settings_.Combo_EOL = defaults.Combo_EOL;
     settings_.Combo_hotkey1 = hotKeyItems()[0];
@@ -39,6 +41,7 @@ void Form1Logic::Form_Load(const std::string& helpFile,
         settings_.Combo_portselect = *portOverride;
     }
     view_.showSettings();
+    advanced_.showSettings();
 
     indicator_.update(settings_);
     view_.showAdvancedIndicator();
@@ -53,6 +56,12 @@ void Form1Logic::Form_Resize(bool minimized, bool notificationAreaAvailable) {
     if (minimized && notificationAreaAvailable) {
         view_.hideWindow();
     }
+}
+
+void Form1Logic::Command_advanced_options_Click() {
+    CURRENT_WINDOW = 2;
+    advanced_.showAt(view_.position());
+    view_.hideWindow();
 }
 
 void Form1Logic::prepare_for_exit() {

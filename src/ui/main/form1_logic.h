@@ -10,6 +10,7 @@
 #include "desktop/startup_shortcut.h"
 #include "port/config_file.h"
 #include "port/redirection.h"
+#include "ui/advanced/window_hand_over.h"
 
 namespace vantorix {
 
@@ -23,6 +24,7 @@ public:
     virtual void showAdvancedIndicator() = 0;
     virtual void minimizeWindow() = 0;
     virtual void hideWindow() = 0;
+    virtual WindowPosition position() const = 0;
 };
 
 // The services the main window's start-up and exit use.
@@ -38,7 +40,7 @@ class Form1Logic {
 public:
     Form1Logic(RedirectSettings& settings, AdvancedOptionsIndicator& indicator,
                ReceiveHandler& receiver, Redirection& redirection, Form1View& view,
-               Form1Services services);
+               AdvancedOptionsWindow& advanced, Form1Services services);
 
     // Which window the notification icon brings back: 1 the main window,
     // 2 the advanced options window.
@@ -52,6 +54,9 @@ public:
     // A minimised window hides, to come back through the notification icon;
     // with no notification area it stays minimised where the user can reach it.
     void Form_Resize(bool minimized, bool notificationAreaAvailable);
+    // "Set Advanced Options": the advanced options window takes this window's
+    // place, at its top-left corner, and becomes the current window.
+    void Command_advanced_options_Click();
     // Releases the hot keys, saves the settings, makes or removes the start-up
     // entry and removes the icon. Runs once; later calls do nothing, so every
     // way out of the program can call it.
@@ -63,6 +68,7 @@ private:
     ReceiveHandler& receiver_;
     Redirection& redirection_;
     Form1View& view_;
+    AdvancedOptionsWindow& advanced_;
     Form1Services services_;
     bool exitPrepared_ = false;
 };

@@ -5,6 +5,7 @@
 #include "support/fake_desktop.h"
 #include "support/fake_keyboard.h"
 #include "support/fake_serial_port.h"
+#include "support/fake_window_hand_over.h"
 #include "support/manual_timer.h"
 
 namespace vantorix {
@@ -24,6 +25,8 @@ public:
     void showAdvancedIndicator() override { journal_.emplace_back("window:indicator"); }
     void minimizeWindow() override { journal_.emplace_back("window:minimize"); }
     void hideWindow() override { journal_.emplace_back("window:hide"); }
+    WindowPosition position() const override { return at; }
+    WindowPosition at;
 
 private:
     Journal& journal_;
@@ -43,8 +46,9 @@ protected:
     FakeIcon icon{journal};
     FakeShortcut shortcut{journal};
     FakeSettingsFile file{journal};
+    FakeAdvancedWindow advanced{journal};
     Redirection redirection{port, receiver, settings, indicator, window, hotKeys, icon};
-    Form1Logic logic{settings, indicator, receiver, redirection, window,
+    Form1Logic logic{settings, indicator, receiver, redirection, window, advanced,
                      Form1Services{file, hotKeys, icon, shortcut}};
 };
 
@@ -57,8 +61,9 @@ TEST_F(Form1LogicTest, FirstStartShowsTheDefaultsIdle) {
     EXPECT_EQ(logic.helpFilePath, "/opt/vantorix/vantorix.html");
     EXPECT_FALSE(indicator.enabled);
     EXPECT_FALSE(redirection.isRunning());
-    EXPECT_EQ(journal, (Journal{"window:indicator", "icon:place idle", "file:load",
-                                "window:settings", "window:indicator"}));
+    EXPECT_EQ(journal, (Journal{"window:indicator", "advanced:lists", "icon:place idle",
+                                "file:load", "window:settings", "advanced:settings",
+                                "window:indicator"}));
 }
 
 TEST_F(Form1LogicTest, StartUpReadsTheFileAndComputesTheAdvancedState) {
@@ -101,6 +106,15 @@ TEST_F(Form1LogicTest, StartRedirectionAtStartWithABusyPortStillMinimises) {
     EXPECT_EQ(journal[journal.size() - 2], "message:COM 1");
     EXPECT_EQ(journal.back(), "window:minimize");
     EXPECT_EQ(icon.currentTip, kIdleTip);
+}
+
+TEST_F(Form1LogicTest, SetAdvancedOptionsPutsTheAdvancedWindowInThisOnesPlace) {
+    logic.Form_Load("", std::nullopt);
+    journal.clear();
+    window.at = {312, 48};
+    logic.Command_advanced_options_Click();
+    EXPECT_EQ(logic.CURRENT_WINDOW, 2);
+    EXPECT_EQ(journal, (Journal{"advanced:show 312,48", "window:hide"}));
 }
 
 TEST_F(Form1LogicTest, MinimisingHidesOnlyWhereANotificationAreaCanBringItBack) {

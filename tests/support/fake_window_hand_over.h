@@ -1,0 +1,48 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "support/fake_desktop.h"
+#include "ui/advanced/window_hand_over.h"
+
+namespace vantorix::test {
+
+inline std::string describe(WindowPosition at) {
+    return std::to_string(at.left) + "," + std::to_string(at.top);
+}
+
+// The advanced options window as the main window's start-up sees it.
+class FakeAdvancedWindow final : public AdvancedOptionsWindow {
+  public:
+    explicit FakeAdvancedWindow(Journal& journal) : journal_(journal) {}
+    void presetInsertionLists() override { journal_.emplace_back("advanced:lists"); }
+    void showSettings() override { journal_.emplace_back("advanced:settings"); }
+    void showAt(WindowPosition topLeft) override {
+        journal_.push_back("advanced:show " + describe(topLeft));
+    }
+
+  private:
+    Journal& journal_;
+};
+
+// The main window as the advanced options window sees it.
+class FakeMainWindow final : public MainWindowLink {
+  public:
+    explicit FakeMainWindow(Journal& journal) : journal_(journal) {}
+    void setCurrentWindow(std::int16_t window) override {
+        CURRENT_WINDOW = window;
+        journal_.push_back("main:current " + std::to_string(window));
+    }
+    void showAt(WindowPosition topLeft) override {
+        journal_.push_back("main:show " + describe(topLeft));
+    }
+    void showAdvancedIndicator() override { journal_.emplace_back("main:indicator"); }
+    void exitProgram() override { journal_.emplace_back("main:exit"); }
+    std::int16_t CURRENT_WINDOW = 2;
+
+  private:
+    Journal& journal_;
+};
+
+}  // namespace vantorix::test
