@@ -54,8 +54,15 @@ int main(int argc, char* argv[]) {
     nameApplication();
 
     if (options.keys == "none") {
-        std::cerr << "No keyboard backend for this desktop yet: received text is not typed. "
-                     "Use --keys print to see the keys on standard output."
+        std::string reason = vantorix::noTypingReason();
+        if (reason.empty()) {
+            reason = "Typing is switched off (--keys none)";
+        } else if (reason.back() == '.') {
+            reason.pop_back();
+        }
+        std::cerr << reason
+                  << ". Received text is not typed; --keys print shows the keys on standard "
+                     "output."
                   << std::endl;
     }
     std::string problem;

@@ -1,6 +1,8 @@
 #include "app/window_session.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QSessionManager>
 #include <QSystemTrayIcon>
 
@@ -14,15 +16,21 @@
 namespace vantorix {
 namespace {
 
-std::string helpFileBesideExecutable() {
+// The manual beside the executable; an installed program finds it where
+// the package puts documentation instead.
+std::string helpFile() {
 #ifdef Q_OS_WIN
     const QString name = QStringLiteral("vantorix.chm");
 #else
     const QString name = QStringLiteral("vantorix.html");
 #endif
-    return (QCoreApplication::applicationDirPath() + QLatin1Char('/') + name)
-        .toLocal8Bit()
-        .toStdString();
+    const QDir programFolder(QCoreApplication::applicationDirPath());
+    QString path = programFolder.filePath(name);
+    const QString installed = programFolder.filePath(QStringLiteral("../share/doc/vantorix/") + name);
+    if (!QFileInfo::exists(path) && QFileInfo::exists(installed)) {
+        path = QDir::cleanPath(installed);
+    }
+    return path.toLocal8Bit().toStdString();
 }
 
 }  // namespace
@@ -35,7 +43,9 @@ int runWithWindow(const CommandLine& options, Keyboard& keyboard) {
     InertStartupShortcut shortcut;
     QtMessageBoxes messages;
     FORM1 form({settings, keyboard, file, hotKeys, icon, shortcut, messages,
-                [] { return QSystemTrayIcon::isSystemTrayAvailable(); }});
+                [&icon] {
+                    return icon.restoresWindows() && QSystemTrayIcon::isSystemTrayAvailable();
+                }});
 
     const TerminationSignals termination([&form](int) { form.exitProgram(); });
     QObject::connect(qApp, &QGuiApplication::commitDataRequest, &form,
@@ -43,7 +53,7 @@ int runWithWindow(const CommandLine& options, Keyboard& keyboard) {
     QObject::connect(qApp, &QCoreApplication::aboutToQuit, &form,
                      [&form] { form.logic().prepare_for_exit(); });
 
-    form.Form_Load(helpFileBesideExecutable(), options.port);
+    form.Form_Load(helpFile(), options.port);
     form.showAfterLoad();
     return QApplication::exec();
 }

@@ -13,11 +13,11 @@ namespace vantorix {
 // Each character is typed with the key and level that produce it in the
 // layout active at the moment, pressing Shift, AltGr (level 3) or level 5
 // as that level needs; the keyboard map is read again whenever it changes.
-// A character that no key produces is bound for the duration of the call to
-// a keycode that no key uses, and the keycode is emptied again before the
-// call returns. While Caps Lock is on, the letters a-z and A-Z come out with
-// their case swapped, as from a real keyboard; every other character comes
-// out as it is.
+// A character that no key produces is bound to a keycode that no key uses,
+// and the keycode is emptied again once it has gone unused long enough for
+// any window to have read its key. While Caps Lock is on, the letters a-z and
+// A-Z come out with their case swapped, as from a real keyboard; every other
+// character comes out as it is.
 //
 // Modifier keys that the user holds down when typing starts (Shift, Control,
 // Alt, AltGr...) are let go for the typing and pressed again afterwards, so

@@ -44,10 +44,6 @@ const KeyMapping* KeymapSnapshot::key(Keycode keycode) const {
     return &keys[static_cast<std::size_t>(keycode - minKeycode)];
 }
 
-Keycode KeymapSnapshot::maxKeycode() const {
-    return static_cast<Keycode>(minKeycode + keys.size() - 1);
-}
-
 Keysym keysymProduced(const KeymapSnapshot& keymap, Keycode keycode, KeyboardState state) {
     const KeyMapping* key = keymap.key(keycode);
     if (key == nullptr || key->groups.empty()) {

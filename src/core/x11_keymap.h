@@ -63,7 +63,6 @@ struct KeymapSnapshot {
     std::unordered_map<Keysym, Keysym> capitals;
 
     const KeyMapping* key(Keycode keycode) const;
-    Keycode maxKeycode() const;
 };
 
 // The keyboard state a key press meets: the effective group and modifiers.

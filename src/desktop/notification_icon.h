@@ -17,6 +17,9 @@ public:
     virtual void place(std::string_view tip) = 0;
     virtual void setTip(std::string_view tip) = 0;
     virtual void remove() = 0;
+    // Whether a double-click on the icon brings a hidden window back; only
+    // then may a minimised window hide.
+    virtual bool restoresWindows() const = 0;
 };
 
 // Shows nothing: for desktops without a notification icon yet.
@@ -25,6 +28,7 @@ public:
     void place(std::string_view) override {}
     void setTip(std::string_view) override {}
     void remove() override {}
+    bool restoresWindows() const override { return false; }
 };
 
 }  // namespace vantorix

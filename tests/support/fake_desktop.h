@@ -47,6 +47,7 @@ public:
         journal_.push_back("icon:tip " + describe(tip));
     }
     void remove() override { journal_.emplace_back("icon:remove"); }
+    bool restoresWindows() const override { return true; }
     std::string currentTip;
 
 private:
