@@ -17,6 +17,7 @@
 #include "support/fake_desktop.h"
 #include "support/fake_keyboard.h"
 #include "support/fake_message_boxes.h"
+#include "support/process_probe.h"
 #include "support/pty_pair.h"
 #include "ui/main/form1.h"
 
@@ -27,27 +28,7 @@ using namespace test;
 
 constexpr int kTimeoutMs = 10000;
 
-QString programPath() {
-#ifdef VANTORIX_EXECUTABLE
-    return QStringLiteral(VANTORIX_EXECUTABLE);
-#else
-    // The build tree keeps the program in src/, beside these tests in tests/.
-    return QDir(QCoreApplication::applicationDirPath())
-        .absoluteFilePath(QStringLiteral("../src/vantorix"));
-#endif
-}
-
-// Whether process `pid` holds the device behind `path` open.
-bool holdsOpen(qint64 pid, const std::string& path) {
-    const QString device = QFileInfo(QString::fromStdString(path)).canonicalFilePath();
-    const QDir descriptors(QStringLiteral("/proc/%1/fd").arg(pid));
-    for (const QFileInfo& entry : descriptors.entryInfoList(QDir::Files | QDir::System)) {
-        if (entry.symLinkTarget() == device) {
-            return true;
-        }
-    }
-    return false;
-}
+QString programPath() { return QStringLiteral(VANTORIX_EXECUTABLE); }
 
 // Makes the advanced settings the way a user would, in the windows of a
 // program run in this process, and leaves them in `folder`'s vantorix.cfg

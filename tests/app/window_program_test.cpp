@@ -11,6 +11,7 @@
 #include <csignal>
 
 #include "port/config_file.h"
+#include "support/process_probe.h"
 #include "support/pty_pair.h"
 
 namespace vantorix {
@@ -18,20 +19,9 @@ namespace {
 
 using test::PtyEndpoint;
 using test::PtyPair;
+using test::holdsOpen;
 
 constexpr int kTimeoutMs = 10000;
-
-// Whether process `pid` holds the device behind `path` open.
-bool holdsOpen(qint64 pid, const std::string& path) {
-    const QString device = QFileInfo(QString::fromStdString(path)).canonicalFilePath();
-    const QDir descriptors(QStringLiteral("/proc/%1/fd").arg(pid));
-    for (const QFileInfo& entry : descriptors.entryInfoList(QDir::Files | QDir::System)) {
-        if (entry.symLinkTarget() == device) {
-            return true;
-        }
-    }
-    return false;
-}
 
 QByteArray readFile(const QString& path) {
     QFile file(path);

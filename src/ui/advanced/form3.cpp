@@ -183,24 +183,18 @@ void Form3::createControls() {
     button(Command8, "Command8", "Add user defined", boxFont, 4920, 6840, 1335, 255);
     button(Command_advanced_options_OK, "Command_advanced_options_OK", "DONE", arial(9.75), 7920,
            6360, 975, 495);
-    QPalette palette = Command_advanced_options_OK->palette();
-    palette.setColor(QPalette::Button, QColor(224, 224, 224));
-    Command_advanced_options_OK->setPalette(palette);
-    Command_advanced_options_OK->setAutoFillBackground(true);
+    giveLightGreyFace(*Command_advanced_options_OK);
 
     const qreal dpi = logicalDpiX();
     form->setFixedSize(twipsToPixels(9210, dpi), twipsToPixels(7185, dpi));
 }
 
 void Form3::createMenu() {
-    menu_help = menuBar()->addMenu(QStringLiteral("HELP"));
-    menu_help->setObjectName(QStringLiteral("menu_help"));
-    menu_help_contents = menu_help->addAction(QStringLiteral("HELP Contents and Index      F1"));
-    menu_help_contents->setObjectName(QStringLiteral("menu_help_contents"));
-    menu_separator1 = menu_help->addSeparator();
-    menu_separator1->setObjectName(QStringLiteral("menu_separator1"));
-    menu_about_vantorix = menu_help->addAction(QStringLiteral("About VANTORIX"));
-    menu_about_vantorix->setObjectName(QStringLiteral("menu_about_vantorix"));
+    const HelpMenu help = addHelpMenu(*this);
+    menu_help = help.menu_help;
+    menu_help_contents = help.menu_help_contents;
+    menu_separator1 = help.menu_separator1;
+    menu_about_vantorix = help.menu_about_vantorix;
 }
 
 void Form3::setFocusOrder() {

@@ -1,6 +1,11 @@
 #pragma once
 
+#include <QAbstractButton>
+#include <QAction>
 #include <QFont>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
 #include <QString>
 #include <QWidget>
 
@@ -21,6 +26,36 @@ Widget* makeControl(QWidget* parent, const char* name, const QFont& font) {
     widget->setObjectName(QString::fromLatin1(name));
     widget->setFont(font);
     return widget;
+}
+
+// The light-grey face of the windows' main buttons.
+inline void giveLightGreyFace(QAbstractButton& button) {
+    QPalette palette = button.palette();
+    palette.setColor(QPalette::Button, QColor(224, 224, 224));
+    button.setPalette(palette);
+    button.setAutoFillBackground(true);
+}
+
+// The "HELP" menu both windows carry.
+struct HelpMenu {
+    QMenu* menu_help = nullptr;
+    QAction* menu_help_contents = nullptr;
+    QAction* menu_separator1 = nullptr;
+    QAction* menu_about_vantorix = nullptr;
+};
+
+inline HelpMenu addHelpMenu(QMainWindow& window) {
+    HelpMenu help;
+    help.menu_help = window.menuBar()->addMenu(QStringLiteral("HELP"));
+    help.menu_help->setObjectName(QStringLiteral("menu_help"));
+    help.menu_help_contents =
+        help.menu_help->addAction(QStringLiteral("HELP Contents and Index      F1"));
+    help.menu_help_contents->setObjectName(QStringLiteral("menu_help_contents"));
+    help.menu_separator1 = help.menu_help->addSeparator();
+    help.menu_separator1->setObjectName(QStringLiteral("menu_separator1"));
+    help.menu_about_vantorix = help.menu_help->addAction(QStringLiteral("About VANTORIX"));
+    help.menu_about_vantorix->setObjectName(QStringLiteral("menu_about_vantorix"));
+    return help;
 }
 
 }  // namespace vantorix

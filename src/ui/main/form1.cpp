@@ -144,10 +144,7 @@ void FORM1::createControls() {
     button(Command_advanced_options, "Command_advanced_options", "Set Advanced Options",
            buttonFont, 4440, 5880, 1455, 735);
     for (QPushButton* face : {Command1, Command_stop_redirect, Command_advanced_options}) {
-        QPalette palette = face->palette();
-        palette.setColor(QPalette::Button, QColor(224, 224, 224));
-        face->setPalette(palette);
-        face->setAutoFillBackground(true);
+        giveLightGreyFace(*face);
     }
     Command_stop_redirect->setEnabled(false);
     connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
@@ -176,14 +173,11 @@ void FORM1::createControls() {
 }
 
 void FORM1::createMenu() {
-    menu_help = menuBar()->addMenu(QStringLiteral("HELP"));
-    menu_help->setObjectName(QStringLiteral("menu_help"));
-    menu_help_contents = menu_help->addAction(QStringLiteral("HELP Contents and Index      F1"));
-    menu_help_contents->setObjectName(QStringLiteral("menu_help_contents"));
-    menu_separator1 = menu_help->addSeparator();
-    menu_separator1->setObjectName(QStringLiteral("menu_separator1"));
-    menu_about_vantorix = menu_help->addAction(QStringLiteral("About VANTORIX"));
-    menu_about_vantorix->setObjectName(QStringLiteral("menu_about_vantorix"));
+    const HelpMenu help = addHelpMenu(*this);
+    menu_help = help.menu_help;
+    menu_help_contents = help.menu_help_contents;
+    menu_separator1 = help.menu_separator1;
+    menu_about_vantorix = help.menu_about_vantorix;
 }
 
 void FORM1::bindSettings() {

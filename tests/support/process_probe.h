@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QDir>
+#include <QFileInfo>
+#include <QString>
+
+#include <string>
+
+namespace vantorix::test {
+
+// Whether process `pid` holds the device behind `path` open: how a test
+// knows that a program it started has opened its serial port.
+inline bool holdsOpen(qint64 pid, const std::string& path) {
+    const QString device = QFileInfo(QString::fromStdString(path)).canonicalFilePath();
+    const QDir descriptors(QStringLiteral("/proc/%1/fd").arg(pid));
+    for (const QFileInfo& entry : descriptors.entryInfoList(QDir::Files | QDir::System)) {
+        if (entry.symLinkTarget() == device) {
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace vantorix::test
