@@ -190,9 +190,9 @@ void Form3::createControls() {
 }
 
 void Form3::createMenu() {
-    const HelpMenu help = addHelpMenu(*this);
-    menu_help = help.menu_help;
-    menu_help_contents = help.menu_help_contents;
+    const HelpMenu help = addHelpMenu(*this, "HELP", "MENU_HELP");
+    HELP = help.menu;
+    MENU_HELP = help.contents;
     menu_separator1 = help.menu_separator1;
     menu_about_vantorix = help.menu_about_vantorix;
 }

@@ -90,8 +90,8 @@ class Form3 final : public QMainWindow, public AdvancedOptionsWindow, private Fo
     QPushButton* Command8 = nullptr;
     QLineEdit* Text_hotkey2_addascii = nullptr;
     QPushButton* Command_advanced_options_OK = nullptr;
-    QMenu* menu_help = nullptr;
-    QAction* menu_help_contents = nullptr;
+    QMenu* HELP = nullptr;
+    QAction* MENU_HELP = nullptr;
     QAction* menu_separator1 = nullptr;
     QAction* menu_about_vantorix = nullptr;
 

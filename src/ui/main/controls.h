@@ -36,24 +36,24 @@ inline void giveLightGreyFace(QAbstractButton& button) {
     button.setAutoFillBackground(true);
 }
 
-// The "HELP" menu both windows carry.
+// The "HELP" menu both windows carry. The two windows name the menu and its
+// first item differently.
 struct HelpMenu {
-    QMenu* menu_help = nullptr;
-    QAction* menu_help_contents = nullptr;
+    QMenu* menu = nullptr;
+    QAction* contents = nullptr;
     QAction* menu_separator1 = nullptr;
     QAction* menu_about_vantorix = nullptr;
 };
 
-inline HelpMenu addHelpMenu(QMainWindow& window) {
+inline HelpMenu addHelpMenu(QMainWindow& window, const char* menuName, const char* contentsName) {
     HelpMenu help;
-    help.menu_help = window.menuBar()->addMenu(QStringLiteral("HELP"));
-    help.menu_help->setObjectName(QStringLiteral("menu_help"));
-    help.menu_help_contents =
-        help.menu_help->addAction(QStringLiteral("HELP Contents and Index      F1"));
-    help.menu_help_contents->setObjectName(QStringLiteral("menu_help_contents"));
-    help.menu_separator1 = help.menu_help->addSeparator();
+    help.menu = window.menuBar()->addMenu(QStringLiteral("HELP"));
+    help.menu->setObjectName(QString::fromLatin1(menuName));
+    help.contents = help.menu->addAction(QStringLiteral("HELP Contents and Index      F1"));
+    help.contents->setObjectName(QString::fromLatin1(contentsName));
+    help.menu_separator1 = help.menu->addSeparator();
     help.menu_separator1->setObjectName(QStringLiteral("menu_separator1"));
-    help.menu_about_vantorix = help.menu_help->addAction(QStringLiteral("About VANTORIX"));
+    help.menu_about_vantorix = help.menu->addAction(QStringLiteral("About VANTORIX"));
     help.menu_about_vantorix->setObjectName(QStringLiteral("menu_about_vantorix"));
     return help;
 }

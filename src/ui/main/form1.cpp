@@ -173,9 +173,9 @@ void FORM1::createControls() {
 }
 
 void FORM1::createMenu() {
-    const HelpMenu help = addHelpMenu(*this);
-    menu_help = help.menu_help;
-    menu_help_contents = help.menu_help_contents;
+    const HelpMenu help = addHelpMenu(*this, "menu_help", "menu_help_contents");
+    menu_help = help.menu;
+    menu_help_contents = help.contents;
     menu_separator1 = help.menu_separator1;
     menu_about_vantorix = help.menu_about_vantorix;
 }

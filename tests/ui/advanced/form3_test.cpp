@@ -155,8 +155,10 @@ TEST_F(Form3Test, ControlsCarryTheirNamesCaptionsTipsAndFonts) {
     EXPECT_TRUE(advanced.Label9->font().bold());
     EXPECT_EQ(advanced.windowTitle(), "VANTORIX Serial port to keyboard redirection");
     EXPECT_FALSE(advanced.Image1->pixmap().isNull());
-    EXPECT_EQ(advanced.menu_help->title(), "HELP");
-    EXPECT_EQ(advanced.menu_help_contents->text(), "HELP Contents and Index      F1");
+    EXPECT_EQ(advanced.HELP->title(), "HELP");
+    EXPECT_EQ(advanced.HELP->objectName(), "HELP");
+    EXPECT_EQ(advanced.MENU_HELP->text(), "HELP Contents and Index      F1");
+    EXPECT_EQ(advanced.MENU_HELP->objectName(), "MENU_HELP");
     EXPECT_TRUE(advanced.menu_separator1->isSeparator());
     EXPECT_EQ(advanced.menu_about_vantorix->text(), "About VANTORIX");
 }
