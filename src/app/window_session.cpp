@@ -2,50 +2,46 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QFileInfo>
 #include <QSessionManager>
 #include <QSystemTrayIcon>
 
 #include "app/termination_signals.h"
+#include "desktop/form_library.h"
+#include "desktop/help.h"
+#include "desktop/hot_key_grabber.h"
 #include "desktop/hot_key_service.h"
+#include "desktop/hot_keys.h"
 #include "desktop/notification_icon.h"
 #include "desktop/startup_shortcut.h"
+#include "desktop/tray_icon.h"
 #include "port/config_file.h"
 #include "ui/main/form1.h"
+#include "ui/main/vantorix_picture.h"
 
 namespace vantorix {
-namespace {
-
-// The manual beside the executable; an installed program finds it where
-// the package puts documentation instead.
-std::string helpFile() {
-#ifdef Q_OS_WIN
-    const QString name = QStringLiteral("vantorix.chm");
-#else
-    const QString name = QStringLiteral("vantorix.html");
-#endif
-    const QDir programFolder(QCoreApplication::applicationDirPath());
-    QString path = programFolder.filePath(name);
-    const QString installed = programFolder.filePath(QStringLiteral("../share/doc/vantorix/") + name);
-    if (!QFileInfo::exists(path) && QFileInfo::exists(installed)) {
-        path = QDir::cleanPath(installed);
-    }
-    return path.toLocal8Bit().toStdString();
-}
-
-}  // namespace
 
 int runWithWindow(const CommandLine& options, Keyboard& keyboard) {
     RedirectSettings settings;
     ConfigFile file;
-    InertHotKeys hotKeys;
-    InertNotificationIcon icon;
-    InertStartupShortcut shortcut;
+    // The grabber outlives the hot-key window, which releases its keys when it goes.
+    const std::unique_ptr<HotKeyGrabber> grabber = makeHotKeyGrabber();
+    frmHotKey hotKeys(settings, *grabber);
+    TrayIcon icon(vantorixIcon());
     QtMessageBoxes messages;
-    FORM1 form({settings, keyboard, file, hotKeys, icon, shortcut, messages,
-                [&icon] {
-                    return icon.restoresWindows() && QSystemTrayIcon::isSystemTrayAvailable();
-                }});
+    // Started at log-in, the program must find vantorix.cfg where it is now: the
+    // working directory, which for an installed program is not the program folder.
+    Form_LIBRARY shortcut(autostartFolderFromEnvironment(),
+                          QCoreApplication::applicationFilePath().toLocal8Bit().toStdString(),
+                          QDir::currentPath().toLocal8Bit().toStdString(), messages);
+    DesktopUrlOpener browser;
+    FORM1 form(
+        {settings, keyboard, file, hotKeys, icon, shortcut, messages,
+         [&icon] { return icon.restoresWindows() && QSystemTrayIcon::isSystemTrayAvailable(); },
+         &browser});
+
+    hotKeys.setActions([&form] { form.cmd_hotkey_pressed_Click(); },
+                       [&form] { form.cmd_hotkey2_pressed_Click(); });
+    icon.onDoubleClick = [&form] { form.restoreFromIcon(); };
 
     const TerminationSignals termination([&form](int) { form.exitProgram(); });
     QObject::connect(qApp, &QGuiApplication::commitDataRequest, &form,
@@ -53,7 +49,7 @@ int runWithWindow(const CommandLine& options, Keyboard& keyboard) {
     QObject::connect(qApp, &QCoreApplication::aboutToQuit, &form,
                      [&form] { form.logic().prepare_for_exit(); });
 
-    form.Form_Load(helpFile(), options.port);
+    form.Form_Load(helpFileFor(QCoreApplication::applicationDirPath()), options.port);
     form.showAfterLoad();
     return QApplication::exec();
 }

@@ -7,7 +7,7 @@ namespace vantorix {
 // window that register and release them. Callers register only while not
 // registered and release only while registered.
 class HotKeyService {
-public:
+  public:
     virtual ~HotKeyService() = default;
     virtual bool isRegistered() const = 0;
     virtual void cmdRegisterHotKey_Click() = 0;
@@ -17,12 +17,12 @@ public:
 // Keeps the registered flag and grabs no key: for desktops without global
 // hot keys yet.
 class InertHotKeys final : public HotKeyService {
-public:
+  public:
     bool isRegistered() const override { return registered_; }
     void cmdRegisterHotKey_Click() override { registered_ = true; }
     void cmdUnregisterHotKey_Click() override { registered_ = false; }
 
-private:
+  private:
     bool registered_ = false;
 };
 

@@ -12,7 +12,7 @@ inline constexpr std::string_view kRunningTip = "VanTorix\r Running";
 // The program's icon in the notification area, placed at start and removed at
 // exit; its tip tells whether redirection runs.
 class NotificationIcon {
-public:
+  public:
     virtual ~NotificationIcon() = default;
     virtual void place(std::string_view tip) = 0;
     virtual void setTip(std::string_view tip) = 0;
@@ -24,7 +24,7 @@ public:
 
 // Shows nothing: for desktops without a notification icon yet.
 class InertNotificationIcon final : public NotificationIcon {
-public:
+  public:
     void place(std::string_view) override {}
     void setTip(std::string_view) override {}
     void remove() override {}

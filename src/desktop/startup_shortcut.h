@@ -5,7 +5,7 @@ namespace vantorix {
 // The entry that starts the program when the user logs on, made or removed at
 // every exit after "Start Vantorix when computer starts".
 class StartupShortcut {
-public:
+  public:
     virtual ~StartupShortcut() = default;
     virtual void Create_startup_link() = 0;
     virtual void Delete_startup_link() = 0;
@@ -13,7 +13,7 @@ public:
 
 // Makes and removes nothing: for desktops without a start-up entry yet.
 class InertStartupShortcut final : public StartupShortcut {
-public:
+  public:
     void Create_startup_link() override {}
     void Delete_startup_link() override {}
 };

@@ -33,7 +33,7 @@ bool saveConfigFile(const std::string& path, const RedirectSettings& settings);
 
 // Where the settings are kept between runs, as start-up and exit see it.
 class SettingsFile {
-public:
+  public:
     virtual ~SettingsFile() = default;
     virtual void load(RedirectSettings& settings) = 0;
     virtual bool save(const RedirectSettings& settings) = 0;
@@ -41,12 +41,12 @@ public:
 
 // vantorix.cfg, by default in the working directory.
 class ConfigFile final : public SettingsFile {
-public:
+  public:
     explicit ConfigFile(std::string path = kConfigFileName) : path_(std::move(path)) {}
     void load(RedirectSettings& settings) override { loadConfigFile(path_, settings); }
     bool save(const RedirectSettings& settings) override { return saveConfigFile(path_, settings); }
 
-private:
+  private:
     std::string path_;
 };
 

@@ -68,8 +68,8 @@ void Redirection::showRunning(bool running) {
     } else {
         view_.setControlEnabled(Command1, true);
     }
-    for (const RedirectionControl lineChoice : {Combo_portselect, Combo_baud, Combo_parity,
-                                                Combo_stop, Combo_length, Combo_handshake}) {
+    for (const RedirectionControl lineChoice :
+         {Combo_portselect, Combo_baud, Combo_parity, Combo_stop, Combo_length, Combo_handshake}) {
         view_.setControlEnabled(lineChoice, !running);
     }
     view_.setControlEnabled(Command_advanced_options, !running);

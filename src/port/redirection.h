@@ -26,7 +26,7 @@ enum class RedirectionControl {
 
 // What starting and stopping need of the window.
 class RedirectionView {
-public:
+  public:
     virtual ~RedirectionView() = default;
     virtual void setControlEnabled(RedirectionControl control, bool enabled) = 0;
     virtual void giveFocus(RedirectionControl control) = 0;
@@ -38,7 +38,7 @@ public:
 // there is no other state. A step whose write the port refuses is passed
 // over and the next step runs.
 class Redirection {
-public:
+  public:
     Redirection(SerialPortControl& MSComm1, ReceiveHandler& receiver,
                 const RedirectSettings& settings, const AdvancedOptionsIndicator& indicator,
                 RedirectionView& view, HotKeyService& frmHotKey, NotificationIcon& icon);
@@ -57,7 +57,7 @@ public:
 
     bool isRunning() const { return MSComm1_.PortOpen(); }
 
-private:
+  private:
     void showRunning(bool running);
     void followHotKeySwitches();
 

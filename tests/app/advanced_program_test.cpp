@@ -28,7 +28,9 @@ using namespace test;
 
 constexpr int kTimeoutMs = 10000;
 
-QString programPath() { return QStringLiteral(VANTORIX_EXECUTABLE); }
+QString programPath() {
+    return QStringLiteral(VANTORIX_EXECUTABLE);
+}
 
 // Makes the advanced settings the way a user would, in the windows of a
 // program run in this process, and leaves them in `folder`'s vantorix.cfg

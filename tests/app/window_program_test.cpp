@@ -1,12 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <QtCore/qtestsupport_core.h>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <QtCore/qtestsupport_core.h>
 
 #include <csignal>
 
@@ -17,9 +17,9 @@
 namespace vantorix {
 namespace {
 
+using test::holdsOpen;
 using test::PtyEndpoint;
 using test::PtyPair;
-using test::holdsOpen;
 
 constexpr int kTimeoutMs = 10000;
 
@@ -53,8 +53,8 @@ TEST(WindowProgram, StartsRedirectingAtOnceAndSavesTheSettingsOnSigterm) {
     program.start(QStringLiteral(VANTORIX_EXECUTABLE),
                   {QStringLiteral("--keys"), QStringLiteral("print")});
     ASSERT_TRUE(program.waitForStarted(kTimeoutMs));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return holdsOpen(program.processId(), line.nearEnd()); },
-                                kTimeoutMs))
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return holdsOpen(program.processId(), line.nearEnd()); }, kTimeoutMs))
         << program.readAllStandardError().toStdString();
 
     PtyEndpoint device(line.farEnd());

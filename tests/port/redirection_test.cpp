@@ -19,7 +19,7 @@ using test::ManualTimer;
 
 // Writes the window's side of starting and stopping into the journal.
 class RecordingView final : public RedirectionView {
-public:
+  public:
     explicit RecordingView(Journal& journal) : journal_(journal) {}
     void setControlEnabled(RedirectionControl control, bool enabled) override {
         enabled_[static_cast<std::size_t>(control)] = enabled;
@@ -34,13 +34,13 @@ public:
         return enabled_[static_cast<std::size_t>(control)];
     }
 
-private:
+  private:
     Journal& journal_;
     std::array<bool, 10> enabled_{true, false, true, true, true, true, true, true, true, true};
 };
 
 class RedirectionTest : public ::testing::Test {
-protected:
+  protected:
     bool showsRunning() const {
         using enum RedirectionControl;
         const bool running = !view.isEnabled(Command1) && view.isEnabled(Command_stop_redirect) &&

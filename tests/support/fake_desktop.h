@@ -18,7 +18,7 @@ namespace vantorix::test {
 using Journal = std::vector<std::string>;
 
 class FakeHotKeys final : public HotKeyService {
-public:
+  public:
     explicit FakeHotKeys(Journal& journal) : journal_(journal) {}
     bool isRegistered() const override { return registered; }
     void cmdRegisterHotKey_Click() override {
@@ -31,12 +31,12 @@ public:
     }
     bool registered = false;
 
-private:
+  private:
     Journal& journal_;
 };
 
 class FakeIcon final : public NotificationIcon {
-public:
+  public:
     explicit FakeIcon(Journal& journal) : journal_(journal) {}
     void place(std::string_view tip) override {
         currentTip = tip;
@@ -50,7 +50,7 @@ public:
     bool restoresWindows() const override { return true; }
     std::string currentTip;
 
-private:
+  private:
     static std::string describe(std::string_view tip) {
         return tip == kIdleTip ? "idle" : tip == kRunningTip ? "running" : std::string(tip);
     }
@@ -58,18 +58,18 @@ private:
 };
 
 class FakeShortcut final : public StartupShortcut {
-public:
+  public:
     explicit FakeShortcut(Journal& journal) : journal_(journal) {}
     void Create_startup_link() override { journal_.emplace_back("shortcut:create"); }
     void Delete_startup_link() override { journal_.emplace_back("shortcut:delete"); }
 
-private:
+  private:
     Journal& journal_;
 };
 
 // A settings file held in memory, as the 24 lines the real file would hold.
 class FakeSettingsFile final : public SettingsFile {
-public:
+  public:
     explicit FakeSettingsFile(Journal& journal) : journal_(journal) {}
     void load(RedirectSettings& settings) override {
         journal_.emplace_back("file:load");
@@ -84,7 +84,7 @@ public:
     }
     std::optional<RedirectSettings> stored;
 
-private:
+  private:
     Journal& journal_;
 };
 

@@ -9,7 +9,7 @@ namespace vantorix::test {
 
 // Answers every message box at once and keeps what it said.
 class FakeMessageBoxes final : public MessageBoxes {
-public:
+  public:
     struct Shown {
         std::string text;
         std::string title;

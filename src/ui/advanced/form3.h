@@ -4,6 +4,7 @@
 
 #include <QMainWindow>
 
+#include "desktop/help.h"
 #include "port/redirect_settings.h"
 #include "ui/advanced/form3_logic.h"
 #include "ui/advanced/window_hand_over.h"
@@ -44,6 +45,14 @@ class Form3 final : public QMainWindow, public AdvancedOptionsWindow, private Fo
     void showAt(WindowPosition topLeft) override;
 
     Form3Logic& logic() { return logic_; }
+
+    // --- HELP menu and About ---
+    // The HELP menu and F1 lead to the main window, which holds the keyboard,
+    // the help file and the About window.
+    void setHelpTarget(HelpMenuTarget& target) { helpTarget_ = &target; }
+    void MENU_HELP_Click();
+    void menu_about_vantorix_Click();
+    // --- end of HELP menu and About ---
 
     QLabel* Image1 = nullptr;
     QLabel* Label9 = nullptr;
@@ -122,6 +131,7 @@ class Form3 final : public QMainWindow, public AdvancedOptionsWindow, private Fo
     Form3Dependencies deps_;
     Form3Logic logic_;
     bool keepHidden_ = false;
+    HelpMenuTarget* helpTarget_ = nullptr;
 };
 
 }  // namespace vantorix

@@ -15,8 +15,8 @@ void CaptionButton::paintEvent(QPaintEvent* /*event*/) {
 
     const int margin = style()->pixelMetric(QStyle::PM_ButtonMargin, &option, this) / 2 + 2;
     const QRect textArea = option.rect.adjusted(margin, margin, -margin, -margin);
-    painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled,
-                                   QPalette::ButtonText));
+    painter.setPen(
+        palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
     painter.drawText(textArea, Qt::AlignCenter | Qt::TextWordWrap, caption);
 }
 

@@ -8,10 +8,10 @@ namespace vantorix {
 // narrow for it, as the main window's tall, narrow buttons need; text() is
 // still the caption as given.
 class CaptionButton final : public QPushButton {
-public:
+  public:
     using QPushButton::QPushButton;
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 };
 

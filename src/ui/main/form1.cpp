@@ -1,9 +1,9 @@
 #include "ui/main/form1.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QAbstractItemView>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QLabel>
@@ -11,6 +11,9 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "core/keystroke_emitter.h"
+#include "desktop/form2.h"
+#include "desktop/hot_key_actions.h"
 #include "ui/main/caption_button.h"
 #include "ui/main/controls.h"
 #include "ui/main/twips.h"
@@ -49,9 +52,12 @@ FORM1::FORM1(Form1Dependencies dependencies, QWidget* parent)
     MSComm1.OnComm = [this] { receiver_.MSComm1_OnComm(); };
     MSComm1.OnPortLost = [this](const std::string& reason) { redirection_.portLost(reason); };
     Timer1.enable();
+    advancedWindow_.setHelpTarget(*this);
 }
 
-FORM1::~FORM1() { MSComm1.OnPortLost = nullptr; }
+FORM1::~FORM1() {
+    MSComm1.OnPortLost = nullptr;
+}
 
 void FORM1::createControls() {
     auto* form = new QWidget(this);
@@ -96,15 +102,14 @@ void FORM1::createControls() {
           portChoices(presentSerialDevices(), {}), 2040, 2760, 1215, 390);
     combo(Combo_baud, "Combo_baud", "Select the Baud rate for the Input Com Port.", baudItems(),
           2040, 3240, 1215, 390);
-    combo(Combo_parity, "Combo_parity", "Select the Parity for the Input Com Port.",
-          parityItems(), 2040, 3720, 1215, 390);
+    combo(Combo_parity, "Combo_parity", "Select the Parity for the Input Com Port.", parityItems(),
+          2040, 3720, 1215, 390);
     combo(Combo_stop, "Combo_stop", "Select the number of stop bits for the Input Com Port.",
           stopBitItems(), 2040, 4200, 1215, 390);
     combo(Combo_length, "Combo_length", "Select the data length for the Input Com Port.",
           dataLengthItems(), 2040, 4680, 1215, 390);
-    combo(Combo_handshake, "Combo_handshake",
-          "Select the Handshake mode for the Input Com Port.", handshakeItems(), 2040, 5160, 1455,
-          390);
+    combo(Combo_handshake, "Combo_handshake", "Select the Handshake mode for the Input Com Port.",
+          handshakeItems(), 2040, 5160, 1455, 390);
     // Device paths are longer than "COM20"; let the list show them whole.
     Combo_portselect->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     Combo_portselect->view()->setMinimumWidth(Combo_portselect->minimumSizeHint().width());
@@ -125,8 +130,8 @@ void FORM1::createControls() {
           "detected.",
           4440, 3120, 3375, 375);
     check(Check_startup, "Check_startup", "Start Vantorix when computer starts",
-          "Enable this to automatically start this program when the computer starts.", 4440,
-          3720, 4215, 375);
+          "Enable this to automatically start this program when the computer starts.", 4440, 3720,
+          4215, 375);
     check(Check_startrun, "Check_startrun", "Start redirection when Vantorix starts",
           "Enable this to open the selected port and start redirecting as soon as Vantorix "
           "starts.",
@@ -141,8 +146,8 @@ void FORM1::createControls() {
     button(Command1, "Command1", "START REDIRECTION", buttonFont, 480, 5880, 1455, 735);
     button(Command_stop_redirect, "Command_stop_redirect", "STOP REDIRECTION", buttonFont, 2160,
            5880, 1455, 735);
-    button(Command_advanced_options, "Command_advanced_options", "Set Advanced Options",
-           buttonFont, 4440, 5880, 1455, 735);
+    button(Command_advanced_options, "Command_advanced_options", "Set Advanced Options", buttonFont,
+           4440, 5880, 1455, 735);
     for (QPushButton* face : {Command1, Command_stop_redirect, Command_advanced_options}) {
         giveLightGreyFace(*face);
     }
@@ -159,6 +164,10 @@ void FORM1::createControls() {
            1455, 495);
     cmd_hotkey_pressed->setVisible(false);
     cmd_hotkey2_pressed->setVisible(false);
+    connect(cmd_hotkey_pressed, &QPushButton::clicked, this,
+            [this] { cmd_hotkey_pressed_Click(); });
+    connect(cmd_hotkey2_pressed, &QPushButton::clicked, this,
+            [this] { cmd_hotkey2_pressed_Click(); });
 
     // An indicator only: the user reads it but does not operate it.
     Option1_advanced_active = makeControl<QRadioButton>(form, "Option1_advanced_active", listFont);
@@ -178,7 +187,38 @@ void FORM1::createMenu() {
     menu_help_contents = help.contents;
     menu_separator1 = help.menu_separator1;
     menu_about_vantorix = help.menu_about_vantorix;
+    // Queued, so the menu has closed and let go of the keyboard before F1 is typed.
+    connect(
+        menu_help_contents, &QAction::triggered, this, [this] { menu_help_contents_Click(); },
+        Qt::QueuedConnection);
+    connect(menu_about_vantorix, &QAction::triggered, this,
+            [this] { menu_about_vantorix_Click(); });
+    installHelpKey(*this, [this] { openHelp(); });
 }
+
+// --- HELP menu and About ---
+void FORM1::menu_help_contents_Click() {
+    mySendKeys(deps_.keyboard, "{F1}", true);
+}
+
+void FORM1::menu_about_vantorix_Click() {
+    if (!Form2_) {
+        Form2_ = std::make_unique<Form2>(browser(), helpFileUrl(logic_.helpFilePath));
+    }
+    Form2_->show();
+    Form2_->raise();
+    Form2_->activateWindow();
+}
+
+void FORM1::openHelp() {
+    openHelpFile(browser(), logic_.helpFilePath);
+}
+
+UrlOpener& FORM1::browser() {
+    static InertUrlOpener none;
+    return deps_.browser != nullptr ? *deps_.browser : none;
+}
+// --- end of HELP menu and About ---
 
 void FORM1::bindSettings() {
     RedirectSettings& s = deps_.settings;
@@ -264,7 +304,9 @@ void FORM1::setControlEnabled(RedirectionControl control, bool enabled) {
     widgetFor(control)->setEnabled(enabled);
 }
 
-void FORM1::giveFocus(RedirectionControl control) { widgetFor(control)->setFocus(); }
+void FORM1::giveFocus(RedirectionControl control) {
+    widgetFor(control)->setFocus();
+}
 
 void FORM1::showExclamation(const std::string& text, const std::string& title) {
     deps_.messages.exclamation(this, text, title);
@@ -290,9 +332,41 @@ void FORM1::hideWindow() {
         Qt::QueuedConnection);
 }
 
-WindowPosition FORM1::position() const { return {x(), y()}; }
+WindowPosition FORM1::position() const {
+    return {x(), y()};
+}
 
-void FORM1::setCurrentWindow(std::int16_t window) { logic_.CURRENT_WINDOW = window; }
+void FORM1::setCurrentWindow(std::int16_t window) {
+    logic_.CURRENT_WINDOW = window;
+}
+
+// --- hot-key actions and the notification-area icon ---
+void FORM1::cmd_hotkey_pressed_Click() {
+    sendHotKeyString(MSComm1, deps_.settings.Text_hotkey1);
+}
+
+void FORM1::cmd_hotkey2_pressed_Click() {
+    sendHotKeyString(MSComm1, deps_.settings.Text_hotkey2);
+}
+
+void FORM1::restoreFromIcon() {
+    setWindowState(windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized));
+    advancedWindow_.setWindowState(advancedWindow_.windowState() &
+                                   ~(Qt::WindowMinimized | Qt::WindowMaximized));
+    if (logic_.CURRENT_WINDOW == 1) {
+        // Cancels a hide still queued from minimising.
+        keepHidden_ = false;
+        show();
+        raise();
+        activateWindow();
+        advancedWindow_.hide();
+    } else {
+        QMainWindow::hide();
+        // showAt also cancels the advanced window's queued hide.
+        advancedWindow_.showAt({advancedWindow_.x(), advancedWindow_.y()});
+    }
+}
+// --- end of hot-key actions and the notification-area icon ---
 
 void FORM1::showAt(WindowPosition topLeft) {
     keepHidden_ = false;
@@ -303,8 +377,7 @@ void FORM1::showAt(WindowPosition topLeft) {
     activateWindow();
 }
 
-void FORM1::Form_Load(const std::string& helpFile,
-                      const std::optional<std::string>& portOverride) {
+void FORM1::Form_Load(const std::string& helpFile, const std::optional<std::string>& portOverride) {
     logic_.Form_Load(helpFile, portOverride);
 }
 

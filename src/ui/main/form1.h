@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -9,6 +10,7 @@
 #include "app/qt_flush_timer.h"
 #include "core/keyboard.h"
 #include "core/receive_handler.h"
+#include "desktop/help.h"
 #include "port/qt_serial_port_control.h"
 #include "port/redirection.h"
 #include "ui/advanced/form3.h"
@@ -25,6 +27,8 @@ class QRadioButton;
 
 namespace vantorix {
 
+class Form2;
+
 struct Form1Dependencies {
     RedirectSettings& settings;
     Keyboard& keyboard;
@@ -35,6 +39,8 @@ struct Form1Dependencies {
     MessageBoxes& messages;
     // Whether the desktop has a notification area to hide a minimised window in.
     std::function<bool()> notificationAreaAvailable;
+    // Where the help and the About window's link open; none opens nothing.
+    UrlOpener* browser = nullptr;
 };
 
 // The main window: the serial line settings, START and STOP REDIRECTION, the
@@ -44,8 +50,9 @@ struct Form1Dependencies {
 class FORM1 final : public QMainWindow,
                     private RedirectionView,
                     private Form1View,
-                    private MainWindowLink {
-public:
+                    private MainWindowLink,
+                    private HelpMenuTarget {
+  public:
     explicit FORM1(Form1Dependencies dependencies, QWidget* parent = nullptr);
     ~FORM1() override;
 
@@ -58,9 +65,28 @@ public:
     void Command1_Click() { redirection_.Command1_Click(); }
     void Command_stop_redirect_Click() { redirection_.Command_stop_redirect_Click(); }
 
+    // The hot-key actions: send the hot key's string out of the open port.
+    void cmd_hotkey_pressed_Click();
+    void cmd_hotkey2_pressed_Click();
+    // A double-click on the notification-area icon: the window in use comes
+    // back in normal state, the other one hides.
+    void restoreFromIcon();
+
     Form1Logic& logic() { return logic_; }
     Form3& advancedWindow() { return advancedWindow_; }
     ReceiveHandler& receiver() { return receiver_; }
+
+    // --- HELP menu and About ---
+    // "HELP Contents and Index": F1 typed into the window in use, which then
+    // opens the help as if the user had pressed it.
+    void menu_help_contents_Click() override;
+    // "About VANTORIX": the one About window, made at the first request.
+    void menu_about_vantorix_Click() override;
+    // F1: the help file in the user's browser.
+    void openHelp() override;
+    // The About window once it has been asked for; null before.
+    Form2* aboutWindow() const { return Form2_.get(); }
+    // --- end of HELP menu and About ---
 
     QLabel* Label9 = nullptr;
     QLabel* Label2 = nullptr;
@@ -94,11 +120,11 @@ public:
     QAction* menu_separator1 = nullptr;
     QAction* menu_about_vantorix = nullptr;
 
-protected:
+  protected:
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     // RedirectionView
     void setControlEnabled(RedirectionControl control, bool enabled) override;
     void giveFocus(RedirectionControl control) override;
@@ -129,6 +155,8 @@ private:
     bool keepHidden_ = false;
     bool minimizedAtStart_ = false;
     bool exiting_ = false;
+    UrlOpener& browser();
+    std::unique_ptr<Form2> Form2_;
 };
 
 }  // namespace vantorix

@@ -16,7 +16,7 @@ namespace vantorix {
 
 // What start-up and exit need of the main window beyond its controls.
 class Form1View {
-public:
+  public:
     virtual ~Form1View() = default;
     // The widgets take the values of the settings store.
     virtual void showSettings() = 0;
@@ -37,7 +37,7 @@ struct Form1Services {
 
 // The main window's start-up, minimising and exit, free of any toolkit.
 class Form1Logic {
-public:
+  public:
     Form1Logic(RedirectSettings& settings, AdvancedOptionsIndicator& indicator,
                ReceiveHandler& receiver, Redirection& redirection, Form1View& view,
                AdvancedOptionsWindow& advanced, Form1Services services);
@@ -62,7 +62,7 @@ public:
     // way out of the program can call it.
     void prepare_for_exit();
 
-private:
+  private:
     RedirectSettings& settings_;
     AdvancedOptionsIndicator& indicator_;
     ReceiveHandler& receiver_;

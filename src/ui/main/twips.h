@@ -14,8 +14,8 @@ inline int twipsToPixels(int twips, qreal logicalDpi) {
 
 inline void placeInTwips(QWidget& widget, int left, int top, int width, int height) {
     const qreal dpi = widget.logicalDpiX();
-    widget.setGeometry(twipsToPixels(left, dpi), twipsToPixels(top, dpi),
-                       twipsToPixels(width, dpi), twipsToPixels(height, dpi));
+    widget.setGeometry(twipsToPixels(left, dpi), twipsToPixels(top, dpi), twipsToPixels(width, dpi),
+                       twipsToPixels(height, dpi));
 }
 
 // The same, but never narrower than the widget's own size hint: fonts other

@@ -14,7 +14,7 @@ namespace {
 using namespace test;
 
 class RecordingWindow final : public RedirectionView, public Form1View {
-public:
+  public:
     explicit RecordingWindow(Journal& journal) : journal_(journal) {}
     void setControlEnabled(RedirectionControl, bool) override {}
     void giveFocus(RedirectionControl) override {}
@@ -28,12 +28,12 @@ public:
     WindowPosition position() const override { return at; }
     WindowPosition at;
 
-private:
+  private:
     Journal& journal_;
 };
 
 class Form1LogicTest : public ::testing::Test {
-protected:
+  protected:
     Journal journal;
     FakeSerialPort port;
     ManualTimer timer;
@@ -48,7 +48,12 @@ protected:
     FakeSettingsFile file{journal};
     FakeAdvancedWindow advanced{journal};
     Redirection redirection{port, receiver, settings, indicator, window, hotKeys, icon};
-    Form1Logic logic{settings, indicator, receiver, redirection, window, advanced,
+    Form1Logic logic{settings,
+                     indicator,
+                     receiver,
+                     redirection,
+                     window,
+                     advanced,
                      Form1Services{file, hotKeys, icon, shortcut}};
 };
 
@@ -61,9 +66,9 @@ TEST_F(Form1LogicTest, FirstStartShowsTheDefaultsIdle) {
     EXPECT_EQ(logic.helpFilePath, "/opt/vantorix/vantorix.html");
     EXPECT_FALSE(indicator.enabled);
     EXPECT_FALSE(redirection.isRunning());
-    EXPECT_EQ(journal, (Journal{"window:indicator", "advanced:lists", "icon:place idle",
-                                "file:load", "window:settings", "advanced:settings",
-                                "window:indicator"}));
+    EXPECT_EQ(journal,
+              (Journal{"window:indicator", "advanced:lists", "icon:place idle", "file:load",
+                       "window:settings", "advanced:settings", "window:indicator"}));
 }
 
 TEST_F(Form1LogicTest, StartUpReadsTheFileAndComputesTheAdvancedState) {
@@ -130,8 +135,8 @@ TEST_F(Form1LogicTest, ExitReleasesHotKeysSavesThenUpdatesTheShortcutAndRemovesT
     settings.Check_startup = 1;
     hotKeys.registered = true;
     logic.prepare_for_exit();
-    EXPECT_EQ(journal, (Journal{"hotkeys:unregister", "file:save", "shortcut:create",
-                                "icon:remove"}));
+    EXPECT_EQ(journal,
+              (Journal{"hotkeys:unregister", "file:save", "shortcut:create", "icon:remove"}));
     EXPECT_EQ(file.stored, settings);
 }
 

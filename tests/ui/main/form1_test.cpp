@@ -1,7 +1,6 @@
 #include "ui/main/form1.h"
 
 #include <QtCore/qtestsupport_core.h>
-#include <QTest>
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
@@ -9,6 +8,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -25,7 +25,7 @@ using namespace test;
 constexpr int kTimeoutMs = 5000;
 
 class Form1Test : public ::testing::Test {
-protected:
+  protected:
     void load(std::optional<std::string> port = std::nullopt) {
         form.Form_Load("help.html", port);
         form.showAfterLoad();
@@ -64,7 +64,7 @@ protected:
 };
 
 class Form1OnALine : public Form1Test {
-protected:
+  protected:
     void SetUp() override {
         if (!PtyPair::socatInstalled()) {
             GTEST_SKIP() << "socat is not installed";
@@ -84,8 +84,8 @@ TEST_F(Form1Test, OpensIdleWithTheDefaults) {
     EXPECT_EQ(form.Combo_stop->currentText(), "1");
     EXPECT_EQ(form.Combo_length->currentText(), "8 bits");
     EXPECT_EQ(form.Combo_handshake->currentText(), "None");
-    for (QCheckBox* box : {form.Check_ENTER_KEY, form.Check_LF_KEY, form.Check_startup,
-                           form.Check_startrun}) {
+    for (QCheckBox* box :
+         {form.Check_ENTER_KEY, form.Check_LF_KEY, form.Check_startup, form.Check_startrun}) {
         EXPECT_FALSE(box->isChecked()) << box->objectName().toStdString();
     }
     EXPECT_TRUE(controlsShowRunning(false));

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QList>
+#include <QUrl>
+
+#include "desktop/help.h"
+
+namespace vantorix::test {
+
+// Opens nothing and keeps every address it was asked to open.
+class RecordingUrlOpener final : public UrlOpener {
+  public:
+    bool openUrl(const QUrl& url) override {
+        opened.append(url);
+        return true;
+    }
+    QList<QUrl> opened;
+};
+
+}  // namespace vantorix::test
