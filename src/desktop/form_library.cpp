@@ -1,5 +1,7 @@
 #include "desktop/form_library.h"
 
+#include "port/file_replacement.h"
+
 #include <cstdlib>
 #include <fstream>
 #include <system_error>
@@ -138,26 +140,8 @@ bool Form_LIBRARY::writeEntry() const {
     if (error) {
         return false;
     }
-    std::filesystem::path temporary = path;
-    temporary += ".new";
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        if (!out) {
-            return false;
-        }
-        out << autostartEntry(executable_, workingFolder_);
-        out.close();
-        if (!out) {
-            std::filesystem::remove(temporary, error);
-            return false;
-        }
-    }
-    std::filesystem::rename(temporary, path, error);
-    if (error) {
-        std::filesystem::remove(temporary, error);
-        return false;
-    }
-    return true;
+    return replaceFile(
+        path, [this](std::ostream& out) { out << autostartEntry(executable_, workingFolder_); });
 }
 
 }  // namespace vantorix

@@ -1,5 +1,7 @@
 #include "port/config_file.h"
 
+#include "port/file_replacement.h"
+
 #include <array>
 #include <charconv>
 #include <filesystem>
@@ -186,27 +188,7 @@ void loadConfigFile(const std::string& path, RedirectSettings& settings) {
 }
 
 bool saveConfigFile(const std::string& path, const RedirectSettings& settings) {
-    const std::string temporary = path + ".new";
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        if (!out) {
-            return false;
-        }
-        writeConfig(out, settings);
-        out.close();
-        if (!out) {
-            std::error_code ignored;
-            std::filesystem::remove(temporary, ignored);
-            return false;
-        }
-    }
-    std::error_code error;
-    std::filesystem::rename(temporary, path, error);
-    if (error) {
-        std::filesystem::remove(temporary, error);
-        return false;
-    }
-    return true;
+    return replaceFile(path, [&settings](std::ostream& out) { writeConfig(out, settings); });
 }
 
 }  // namespace vantorix
