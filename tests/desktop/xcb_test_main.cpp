@@ -7,6 +7,7 @@
 #include <cstring>
 #include <string>
 
+#include <fcntl.h>
 #include <poll.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -33,6 +34,11 @@ class OwnXvfb {
         posix_spawn_file_actions_t actions;
         posix_spawn_file_actions_init(&actions);
         posix_spawn_file_actions_addclose(&actions, fds[0]);
+        // Not the test's own output: a server outliving a crashed test would
+        // otherwise keep the test runner waiting for that output to end.
+        for (const int stream : {STDIN_FILENO, STDOUT_FILENO, STDERR_FILENO}) {
+            posix_spawn_file_actions_addopen(&actions, stream, "/dev/null", O_RDWR, 0);
+        }
         const int failed = ::posix_spawnp(&pid_, "Xvfb", &actions, nullptr,
                                           const_cast<char* const*>(argv), environ);
         posix_spawn_file_actions_destroy(&actions);
