@@ -14,16 +14,4 @@ class HotKeyService {
     virtual void cmdUnregisterHotKey_Click() = 0;
 };
 
-// Keeps the registered flag and grabs no key: for desktops without global
-// hot keys yet.
-class InertHotKeys final : public HotKeyService {
-  public:
-    bool isRegistered() const override { return registered_; }
-    void cmdRegisterHotKey_Click() override { registered_ = true; }
-    void cmdUnregisterHotKey_Click() override { registered_ = false; }
-
-  private:
-    bool registered_ = false;
-};
-
 }  // namespace vantorix

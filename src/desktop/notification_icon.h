@@ -22,13 +22,4 @@ class NotificationIcon {
     virtual bool restoresWindows() const = 0;
 };
 
-// Shows nothing: for desktops without a notification icon yet.
-class InertNotificationIcon final : public NotificationIcon {
-  public:
-    void place(std::string_view) override {}
-    void setTip(std::string_view) override {}
-    void remove() override {}
-    bool restoresWindows() const override { return false; }
-};
-
 }  // namespace vantorix

@@ -11,11 +11,4 @@ class StartupShortcut {
     virtual void Delete_startup_link() = 0;
 };
 
-// Makes and removes nothing: for desktops without a start-up entry yet.
-class InertStartupShortcut final : public StartupShortcut {
-  public:
-    void Create_startup_link() override {}
-    void Delete_startup_link() override {}
-};
-
 }  // namespace vantorix

@@ -17,8 +17,8 @@
 #include "support/fake_desktop.h"
 #include "support/fake_keyboard.h"
 #include "support/fake_message_boxes.h"
-#include "support/process_probe.h"
 #include "support/pty_pair.h"
+#include "support/windowed_program.h"
 #include "ui/main/form1.h"
 
 namespace vantorix {
@@ -27,10 +27,6 @@ namespace {
 using namespace test;
 
 constexpr int kTimeoutMs = 10000;
-
-QString programPath() {
-    return QStringLiteral(VANTORIX_EXECUTABLE);
-}
 
 // Makes the advanced settings the way a user would, in the windows of a
 // program run in this process, and leaves them in `folder`'s vantorix.cfg
@@ -70,8 +66,6 @@ TEST(AdvancedProgram, TheSettingsOfTheAdvancedWindowShapeWhatIsTyped) {
     if (!PtyPair::socatInstalled()) {
         GTEST_SKIP() << "socat is not installed";
     }
-    ASSERT_TRUE(QFileInfo::exists(programPath()))
-        << programPath().toStdString() << " is missing: build the vantorix target first";
     PtyPair line;
     ASSERT_TRUE(line.isReady()) << line.problem();
     QTemporaryDir folder;
@@ -79,17 +73,9 @@ TEST(AdvancedProgram, TheSettingsOfTheAdvancedWindowShapeWhatIsTyped) {
     setUpInTheWindows(folder.path());
 
     QProcess program;
-    program.setWorkingDirectory(folder.path());
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    program.setProcessEnvironment(environment);
-    program.start(programPath(),
-                  {QStringLiteral("--keys"), QStringLiteral("print"), QStringLiteral("--port"),
-                   QString::fromStdString(line.nearEnd())});
-    ASSERT_TRUE(program.waitForStarted(kTimeoutMs));
     ASSERT_TRUE(
-        QTest::qWaitFor([&] { return holdsOpen(program.processId(), line.nearEnd()); }, kTimeoutMs))
-        << program.readAllStandardError().toStdString();
+        startHoldingPort(program, folder.path(), QStringLiteral("offscreen"), line.nearEnd(),
+                         {QStringLiteral("--port"), QString::fromStdString(line.nearEnd())}));
 
     // Cut at the line feed, not the carriage return, which the search text
     // names and the replacement takes the place of; the line feed is dropped.

@@ -11,13 +11,12 @@
 #include <csignal>
 
 #include "port/config_file.h"
-#include "support/process_probe.h"
 #include "support/pty_pair.h"
+#include "support/windowed_program.h"
 
 namespace vantorix {
 namespace {
 
-using test::holdsOpen;
 using test::PtyEndpoint;
 using test::PtyPair;
 
@@ -46,16 +45,8 @@ TEST(WindowProgram, StartsRedirectingAtOnceAndSavesTheSettingsOnSigterm) {
     const QByteArray original = readFile(configPath);
 
     QProcess program;
-    program.setWorkingDirectory(folder.path());
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    program.setProcessEnvironment(environment);
-    program.start(QStringLiteral(VANTORIX_EXECUTABLE),
-                  {QStringLiteral("--keys"), QStringLiteral("print")});
-    ASSERT_TRUE(program.waitForStarted(kTimeoutMs));
-    ASSERT_TRUE(
-        QTest::qWaitFor([&] { return holdsOpen(program.processId(), line.nearEnd()); }, kTimeoutMs))
-        << program.readAllStandardError().toStdString();
+    ASSERT_TRUE(test::startHoldingPort(program, folder.path(), QStringLiteral("offscreen"),
+                                       line.nearEnd()));
 
     PtyEndpoint device(line.farEnd());
     ASSERT_TRUE(device.write("4+2=6\r"));

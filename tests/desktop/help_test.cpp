@@ -15,9 +15,7 @@
 #include <gtest/gtest.h>
 
 #include "desktop/form2.h"
-#include "support/fake_desktop.h"
-#include "support/fake_keyboard.h"
-#include "support/fake_message_boxes.h"
+#include "support/fake_window_services.h"
 #include "support/recording_url_opener.h"
 #include "ui/main/form1.h"
 
@@ -37,7 +35,7 @@ int aboutWindows() {
     return count;
 }
 
-class HelpMenuTest : public ::testing::Test {
+class HelpMenuTest : public ::testing::Test, protected FakeWindowServices {
   protected:
     void SetUp() override {
         form.Form_Load(kHelpFile, std::nullopt);
@@ -59,14 +57,6 @@ class HelpMenuTest : public ::testing::Test {
         QTest::keyClick(&window, Qt::Key_F1);
     }
 
-    Journal journal;
-    RedirectSettings settings;
-    FakeKeyboard keyboard;
-    FakeSettingsFile file{journal};
-    FakeHotKeys hotKeys{journal};
-    FakeIcon icon{journal};
-    FakeShortcut shortcut{journal};
-    FakeMessageBoxes messages;
     RecordingUrlOpener browser;
     FORM1 form{{settings, keyboard, file, hotKeys, icon, shortcut, messages, [] { return false; },
                 &browser}};

@@ -20,8 +20,8 @@
 #include "support/fake_desktop.h"
 #include "support/fake_keyboard.h"
 #include "support/fake_message_boxes.h"
-#include "support/process_probe.h"
 #include "support/pty_pair.h"
+#include "support/windowed_program.h"
 #include "ui/main/form1.h"
 
 #include <X11/X.h>
@@ -250,17 +250,8 @@ TEST(HotKeysProgram, HotKeysSendOutOfThePortUntilTheProgramEnds) {
         saveConfigFile(folder.filePath(QStringLiteral("vantorix.cfg")).toStdString(), settings));
 
     QProcess program;
-    program.setWorkingDirectory(folder.path());
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("DISPLAY"), QString::fromStdString(testDisplayName()));
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-    program.setProcessEnvironment(environment);
-    program.start(QStringLiteral(VANTORIX_EXECUTABLE),
-                  {QStringLiteral("--keys"), QStringLiteral("print")});
-    ASSERT_TRUE(program.waitForStarted(kTimeoutMs));
-    ASSERT_TRUE(
-        QTest::qWaitFor([&] { return holdsOpen(program.processId(), line.nearEnd()); }, kTimeoutMs))
-        << program.readAllStandardError().toStdString();
+    ASSERT_TRUE(startHoldingPort(program, folder.path(), QStringLiteral("xcb"), line.nearEnd(), {},
+                                 QString::fromStdString(testDisplayName())));
     // Received text comes back printed once START, hot keys included, is through.
     PtyEndpoint device(line.farEnd());
     ASSERT_TRUE(device.write("ready\r"));

@@ -190,16 +190,13 @@ void Form3::createControls() {
 }
 
 void Form3::createMenu() {
-    const HelpMenu help = addHelpMenu(*this, "HELP", "MENU_HELP");
+    const HelpMenu help = addHelpMenu(
+        *this, "HELP", "MENU_HELP", [this] { MENU_HELP_Click(); },
+        [this] { menu_about_vantorix_Click(); });
     HELP = help.menu;
     MENU_HELP = help.contents;
     menu_separator1 = help.menu_separator1;
     menu_about_vantorix = help.menu_about_vantorix;
-    // Queued, so the menu has closed and let go of the keyboard before F1 is typed.
-    connect(
-        MENU_HELP, &QAction::triggered, this, [this] { MENU_HELP_Click(); }, Qt::QueuedConnection);
-    connect(menu_about_vantorix, &QAction::triggered, this,
-            [this] { menu_about_vantorix_Click(); });
     installHelpKey(*this, [this] {
         if (helpTarget_ != nullptr) {
             helpTarget_->openHelp();
@@ -207,7 +204,6 @@ void Form3::createMenu() {
     });
 }
 
-// --- HELP menu and About ---
 void Form3::MENU_HELP_Click() {
     if (helpTarget_ != nullptr) {
         helpTarget_->menu_help_contents_Click();
@@ -219,7 +215,6 @@ void Form3::menu_about_vantorix_Click() {
         helpTarget_->menu_about_vantorix_Click();
     }
 }
-// --- end of HELP menu and About ---
 
 void Form3::setFocusOrder() {
     QWidget* const order[] = {

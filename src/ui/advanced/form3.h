@@ -46,13 +46,11 @@ class Form3 final : public QMainWindow, public AdvancedOptionsWindow, private Fo
 
     Form3Logic& logic() { return logic_; }
 
-    // --- HELP menu and About ---
     // The HELP menu and F1 lead to the main window, which holds the keyboard,
     // the help file and the About window.
     void setHelpTarget(HelpMenuTarget& target) { helpTarget_ = &target; }
     void MENU_HELP_Click();
     void menu_about_vantorix_Click();
-    // --- end of HELP menu and About ---
 
     QLabel* Image1 = nullptr;
     QLabel* Label9 = nullptr;

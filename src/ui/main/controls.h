@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include <QAbstractButton>
 #include <QAction>
 #include <QFont>
@@ -45,7 +47,11 @@ struct HelpMenu {
     QAction* menu_about_vantorix = nullptr;
 };
 
-inline HelpMenu addHelpMenu(QMainWindow& window, const char* menuName, const char* contentsName) {
+// `onContents` runs queued, so the menu has closed and let go of the keyboard
+// before the help key is typed.
+inline HelpMenu addHelpMenu(QMainWindow& window, const char* menuName, const char* contentsName,
+                            const std::function<void()>& onContents,
+                            const std::function<void()>& onAbout) {
     HelpMenu help;
     help.menu = window.menuBar()->addMenu(QStringLiteral("HELP"));
     help.menu->setObjectName(QString::fromLatin1(menuName));
@@ -55,6 +61,8 @@ inline HelpMenu addHelpMenu(QMainWindow& window, const char* menuName, const cha
     help.menu_separator1->setObjectName(QStringLiteral("menu_separator1"));
     help.menu_about_vantorix = help.menu->addAction(QStringLiteral("About VANTORIX"));
     help.menu_about_vantorix->setObjectName(QStringLiteral("menu_about_vantorix"));
+    QObject::connect(help.contents, &QAction::triggered, &window, onContents, Qt::QueuedConnection);
+    QObject::connect(help.menu_about_vantorix, &QAction::triggered, &window, onAbout);
     return help;
 }
 

@@ -182,21 +182,16 @@ void FORM1::createControls() {
 }
 
 void FORM1::createMenu() {
-    const HelpMenu help = addHelpMenu(*this, "menu_help", "menu_help_contents");
+    const HelpMenu help = addHelpMenu(
+        *this, "menu_help", "menu_help_contents", [this] { menu_help_contents_Click(); },
+        [this] { menu_about_vantorix_Click(); });
     menu_help = help.menu;
     menu_help_contents = help.contents;
     menu_separator1 = help.menu_separator1;
     menu_about_vantorix = help.menu_about_vantorix;
-    // Queued, so the menu has closed and let go of the keyboard before F1 is typed.
-    connect(
-        menu_help_contents, &QAction::triggered, this, [this] { menu_help_contents_Click(); },
-        Qt::QueuedConnection);
-    connect(menu_about_vantorix, &QAction::triggered, this,
-            [this] { menu_about_vantorix_Click(); });
     installHelpKey(*this, [this] { openHelp(); });
 }
 
-// --- HELP menu and About ---
 void FORM1::menu_help_contents_Click() {
     mySendKeys(deps_.keyboard, "{F1}", true);
 }
@@ -218,7 +213,6 @@ UrlOpener& FORM1::browser() {
     static InertUrlOpener none;
     return deps_.browser != nullptr ? *deps_.browser : none;
 }
-// --- end of HELP menu and About ---
 
 void FORM1::bindSettings() {
     RedirectSettings& s = deps_.settings;
@@ -340,7 +334,6 @@ void FORM1::setCurrentWindow(std::int16_t window) {
     logic_.CURRENT_WINDOW = window;
 }
 
-// --- hot-key actions and the notification-area icon ---
 void FORM1::cmd_hotkey_pressed_Click() {
     sendHotKeyString(MSComm1, deps_.settings.Text_hotkey1);
 }
@@ -366,7 +359,6 @@ void FORM1::restoreFromIcon() {
         advancedWindow_.showAt({advancedWindow_.x(), advancedWindow_.y()});
     }
 }
-// --- end of hot-key actions and the notification-area icon ---
 
 void FORM1::showAt(WindowPosition topLeft) {
     keepHidden_ = false;

@@ -76,7 +76,6 @@ class FORM1 final : public QMainWindow,
     Form3& advancedWindow() { return advancedWindow_; }
     ReceiveHandler& receiver() { return receiver_; }
 
-    // --- HELP menu and About ---
     // "HELP Contents and Index": F1 typed into the window in use, which then
     // opens the help as if the user had pressed it.
     void menu_help_contents_Click() override;
@@ -86,7 +85,6 @@ class FORM1 final : public QMainWindow,
     void openHelp() override;
     // The About window once it has been asked for; null before.
     Form2* aboutWindow() const { return Form2_.get(); }
-    // --- end of HELP menu and About ---
 
     QLabel* Label9 = nullptr;
     QLabel* Label2 = nullptr;

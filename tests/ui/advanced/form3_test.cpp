@@ -16,9 +16,7 @@
 
 #include <gtest/gtest.h>
 
-#include "support/fake_desktop.h"
-#include "support/fake_keyboard.h"
-#include "support/fake_message_boxes.h"
+#include "support/fake_window_services.h"
 #include "ui/main/form1.h"
 
 namespace vantorix {
@@ -41,7 +39,7 @@ void type(QWidget* widget, const QString& text) {
 }
 
 // The main window with its advanced options window, started and shown.
-class Form3Test : public ::testing::Test {
+class Form3Test : public ::testing::Test, protected FakeWindowServices {
   protected:
     void SetUp() override {
         form.Form_Load("help.html", std::nullopt);
@@ -59,14 +57,6 @@ class Form3Test : public ::testing::Test {
         return advanced.findChild<QLineEdit*>(names[static_cast<int>(box)]);
     }
 
-    Journal journal;
-    RedirectSettings settings;
-    FakeKeyboard keyboard;
-    FakeSettingsFile file{journal};
-    FakeHotKeys hotKeys{journal};
-    FakeIcon icon{journal};
-    FakeShortcut shortcut{journal};
-    FakeMessageBoxes messages;
     bool notificationArea = false;
     FORM1 form{{settings, keyboard, file, hotKeys, icon, shortcut, messages,
                 [this] { return notificationArea; }}};

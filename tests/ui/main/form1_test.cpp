@@ -12,9 +12,7 @@
 
 #include <gtest/gtest.h>
 
-#include "support/fake_desktop.h"
-#include "support/fake_keyboard.h"
-#include "support/fake_message_boxes.h"
+#include "support/fake_window_services.h"
 #include "support/pty_pair.h"
 
 namespace vantorix {
@@ -24,7 +22,7 @@ using namespace test;
 
 constexpr int kTimeoutMs = 5000;
 
-class Form1Test : public ::testing::Test {
+class Form1Test : public ::testing::Test, protected FakeWindowServices {
   protected:
     void load(std::optional<std::string> port = std::nullopt) {
         form.Form_Load("help.html", port);
@@ -50,14 +48,6 @@ class Form1Test : public ::testing::Test {
         form.Combo_portselect->setCurrentText(QString::fromStdString(path));
     }
 
-    Journal journal;
-    RedirectSettings settings;
-    FakeKeyboard keyboard;
-    FakeSettingsFile file{journal};
-    FakeHotKeys hotKeys{journal};
-    FakeIcon icon{journal};
-    FakeShortcut shortcut{journal};
-    FakeMessageBoxes messages;
     bool notificationArea = false;
     FORM1 form{{settings, keyboard, file, hotKeys, icon, shortcut, messages,
                 [this] { return notificationArea; }}};
