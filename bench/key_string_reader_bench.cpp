@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/key_string_reader.h"
+#include "typing/key_string_reader.h"
 
 namespace {
 

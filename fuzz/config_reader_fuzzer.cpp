@@ -9,8 +9,8 @@
 #include <string_view>
 
 #include "fuzz_check.h"
-#include "port/config_file.h"
-#include "port/redirect_settings.h"
+#include "settings/config_file.h"
+#include "settings/redirect_settings.h"
 
 namespace vantorix::fuzz {
 namespace {

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "port/redirect_settings.h"
+#include "settings/redirect_settings.h"
 
 namespace vantorix::fuzz {
 

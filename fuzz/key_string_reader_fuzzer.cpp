@@ -9,10 +9,10 @@
 #include <string_view>
 #include <vector>
 
-#include "core/key_string_reader.h"
+#include "typing/key_string_reader.h"
 #include "core/key_translation.h"
 #include "core/keystroke_emitter.h"
-#include "core/windows1252.h"
+#include "typing/windows1252.h"
 #include "fuzz_check.h"
 #include "typed_keys.h"
 

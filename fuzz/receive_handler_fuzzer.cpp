@@ -19,8 +19,8 @@
 #include <string_view>
 #include <vector>
 
-#include "core/key_string_reader.h"
-#include "core/keyboard.h"
+#include "typing/key_string_reader.h"
+#include "typing/keyboard.h"
 #include "core/receive_handler.h"
 #include "core/special_characters.h"
 #include "fuzz_check.h"

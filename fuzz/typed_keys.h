@@ -3,9 +3,9 @@
 #include <string_view>
 #include <vector>
 
-#include "core/key_string_reader.h"
+#include "typing/key_string_reader.h"
 #include "fuzz_check.h"
-#include "port/redirect_settings.h"
+#include "settings/redirect_settings.h"
 
 namespace vantorix::fuzz {
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "port/redirect_settings.h"
+#include "settings/redirect_settings.h"
 
 namespace vantorix {
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "port/redirect_settings.h"
+#include "settings/redirect_settings.h"
 
 namespace vantorix {
 

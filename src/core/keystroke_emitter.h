@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "core/keyboard.h"
+#include "typing/keyboard.h"
 
 namespace vantorix {
 

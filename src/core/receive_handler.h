@@ -3,9 +3,9 @@
 #include <string>
 
 #include "core/flush_timer.h"
-#include "core/keyboard.h"
-#include "port/redirect_settings.h"
-#include "port/serial_port_control.h"
+#include "typing/keyboard.h"
+#include "settings/redirect_settings.h"
+#include "serial/serial_port_control.h"
 
 namespace vantorix {
 

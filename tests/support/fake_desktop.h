@@ -5,10 +5,10 @@
 #include <string_view>
 #include <vector>
 
-#include "desktop/hot_key_service.h"
-#include "desktop/notification_icon.h"
-#include "desktop/startup_shortcut.h"
-#include "port/config_file.h"
+#include "forms/hot_key_service.h"
+#include "forms/notification_icon.h"
+#include "forms/startup_shortcut.h"
+#include "settings/config_file.h"
 
 namespace vantorix::test {
 

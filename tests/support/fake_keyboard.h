@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "core/keyboard.h"
+#include "typing/keyboard.h"
 
 namespace vantorix::test {
 

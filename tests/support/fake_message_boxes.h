@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/main/message_boxes.h"
+#include "forms/message_boxes.h"
 
 namespace vantorix::test {
 
@@ -14,7 +14,7 @@ class FakeMessageBoxes final : public MessageBoxes {
         std::string text;
         std::string title;
     };
-    void exclamation(QWidget*, const std::string& text, const std::string& title) override {
+    void exclamation(const std::string& text, const std::string& title) override {
         shown.push_back({text, title});
     }
     std::vector<Shown> shown;

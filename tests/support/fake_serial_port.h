@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "port/serial_port_control.h"
+#include "serial/serial_port_control.h"
 
 namespace vantorix::test {
 

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "support/fake_desktop.h"
-#include "ui/advanced/window_hand_over.h"
+#include "forms/window_hand_over.h"
 
 namespace vantorix::test {
 

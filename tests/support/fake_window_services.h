@@ -1,6 +1,6 @@
 #pragma once
 
-#include "port/redirect_settings.h"
+#include "settings/redirect_settings.h"
 #include "support/fake_desktop.h"
 #include "support/fake_keyboard.h"
 #include "support/fake_message_boxes.h"

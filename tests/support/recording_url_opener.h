@@ -3,7 +3,7 @@
 #include <QList>
 #include <QUrl>
 
-#include "desktop/help.h"
+#include "frontend/qt/help.h"
 
 namespace vantorix::test {
 

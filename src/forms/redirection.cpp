@@ -1,0 +1,81 @@
+#include "forms/redirection.h"
+
+#include "serial/redirection_start.h"
+
+namespace vantorix {
+
+Redirection::Redirection(SerialPortControl& MSComm1, ReceiveHandler& receiver,
+                         const RedirectSettings& settings,
+                         const AdvancedOptionsIndicator& indicator, RedirectionView& view,
+                         HotKeyService& frmHotKey, NotificationIcon& icon)
+    : MSComm1_(MSComm1),
+      receiver_(receiver),
+      settings_(settings),
+      indicator_(indicator),
+      view_(view),
+      frmHotKey_(frmHotKey),
+      icon_(icon) {}
+
+void Redirection::Command1_Click() {
+    if (MSComm1_.PortOpen()) {
+        return;
+    }
+    if (!openPortForRedirection(MSComm1_, settings_)) {
+        view_.showExclamation(portUnavailableMessage(settings_.Combo_portselect),
+                              kPortMessageTitle);
+        return;
+    }
+    receiver_.clearReceived();
+    showRunning(true);
+    view_.giveFocus(RedirectionControl::Check_ENTER_KEY);
+    if (indicator_.selected) {
+        followHotKeySwitches();
+    }
+    icon_.setTip(kRunningTip);
+}
+
+void Redirection::followHotKeySwitches() {
+    if (isOn(settings_.Check_enablehotkey1) || isOn(settings_.Check_enablehotkey2)) {
+        // Registered afresh, so a changed key choice takes effect.
+        if (frmHotKey_.isRegistered()) {
+            frmHotKey_.cmdUnregisterHotKey_Click();
+        }
+        frmHotKey_.cmdRegisterHotKey_Click();
+    } else if (frmHotKey_.isRegistered()) {
+        frmHotKey_.cmdUnregisterHotKey_Click();
+    }
+}
+
+void Redirection::Command_stop_redirect_Click() {
+    MSComm1_.setPortOpen(false);
+    showRunning(false);
+    icon_.setTip(kIdleTip);
+    if (frmHotKey_.isRegistered()) {
+        frmHotKey_.cmdUnregisterHotKey_Click();
+    }
+}
+
+void Redirection::portLost(const std::string& reason) {
+    Command_stop_redirect_Click();
+    view_.showExclamation(reason, kPortMessageTitle);
+}
+
+void Redirection::showRunning(bool running) {
+    using enum RedirectionControl;
+    if (running) {
+        view_.setControlEnabled(Command_stop_redirect, true);
+        view_.setControlEnabled(Command1, false);
+    } else {
+        view_.setControlEnabled(Command1, true);
+    }
+    for (const RedirectionControl lineChoice :
+         {Combo_portselect, Combo_baud, Combo_parity, Combo_stop, Combo_length, Combo_handshake}) {
+        view_.setControlEnabled(lineChoice, !running);
+    }
+    view_.setControlEnabled(Command_advanced_options, !running);
+    if (!running) {
+        view_.setControlEnabled(Command_stop_redirect, false);
+    }
+}
+
+}  // namespace vantorix

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <memory>
+#include <ostream>
+#include <string>
+
+#include <QStringList>
+
+#include "typing/keyboard.h"
+
+namespace vantorix {
+
+// The keyboard backends this build offers, by their --keys names.
+QStringList keyboardBackendNames();
+
+// The backend used when --keys is not given: the desktop's own where there is
+// one, else "none".
+QString defaultKeyboardBackend();
+
+// Why the desktop's own backend cannot type here (for example, a Wayland
+// session without an X display), for the message shown when the default
+// falls back to "none"; empty when it can type.
+std::string noTypingReason();
+
+// Creates the named backend; "print" writes to `printTo`. Returns null, with
+// the reason in `problem`, when the backend cannot work here (no X display,
+// for example).
+std::unique_ptr<Keyboard> makeKeyboard(const std::string& name, std::ostream& printTo,
+                                       std::string& problem);
+
+}  // namespace vantorix

@@ -1,0 +1,79 @@
+#include <iostream>
+#include <memory>
+
+#include <QApplication>
+
+#include "frontend/qt/command_line.h"
+#include "frontend/qt/headless_session.h"
+#include "frontend/qt/keyboard_choice.h"
+#include "frontend/qt/window_session.h"
+
+namespace {
+
+void nameApplication() {
+    QCoreApplication::setApplicationName(QStringLiteral("vantorix"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(VANTORIX_VERSION));
+}
+
+// The command line is read before the windowing system is touched, so --help,
+// --version, mistakes and --headless work without a display.
+vantorix::CommandLineResult readCommandLine(int argc, char* argv[]) {
+    const QCoreApplication probe(argc, argv);
+    nameApplication();
+    return vantorix::parseCommandLine(QCoreApplication::arguments());
+}
+
+bool displayAvailable() {
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+    return !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") ||
+           !qEnvironmentVariableIsEmpty("DISPLAY") ||
+           !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+#else
+    return true;
+#endif
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    const vantorix::CommandLineResult parsed = readCommandLine(argc, argv);
+    if (!parsed.options) {
+        (parsed.outputIsError ? std::cerr : std::cout) << parsed.output << std::flush;
+        return parsed.exitCode;
+    }
+    const vantorix::CommandLine& options = *parsed.options;
+    if (!options.headless && !displayAvailable()) {
+        std::cerr << "There is no display to show the window on; use --headless to redirect "
+                     "without one."
+                  << std::endl;
+        return 1;
+    }
+    const std::unique_ptr<QCoreApplication> app =
+        options.headless ? std::make_unique<QCoreApplication>(argc, argv)
+                         : std::make_unique<QApplication>(argc, argv);
+    nameApplication();
+
+    if (options.keys == "none") {
+        std::string reason = vantorix::noTypingReason();
+        if (reason.empty()) {
+            reason = "Typing is switched off (--keys none)";
+        } else if (reason.back() == '.') {
+            reason.pop_back();
+        }
+        std::cerr << reason
+                  << ". Received text is not typed; --keys print shows the keys on standard "
+                     "output."
+                  << std::endl;
+    }
+    std::string problem;
+    const std::unique_ptr<vantorix::Keyboard> keyboard =
+        vantorix::makeKeyboard(options.keys, std::cout, problem);
+    if (!keyboard) {
+        std::cerr << problem << std::endl;
+        return 1;
+    }
+    if (options.headless) {
+        return vantorix::runHeadless(options, *keyboard, std::cerr);
+    }
+    return vantorix::runWithWindow(options, *keyboard);
+}

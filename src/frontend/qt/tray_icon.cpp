@@ -1,0 +1,39 @@
+#include "frontend/qt/tray_icon.h"
+
+namespace vantorix {
+
+QString tipText(std::string_view tip) {
+    QString text = QString::fromLatin1(tip.data(), static_cast<qsizetype>(tip.size()));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return text;
+}
+
+TrayIcon::TrayIcon(const QIcon& image, QObject* parent) : QObject(parent), icon_(image) {
+    connect(&icon_, &QSystemTrayIcon::activated, this,
+            [this](QSystemTrayIcon::ActivationReason reason) {
+                if (reason == QSystemTrayIcon::DoubleClick && onDoubleClick) {
+                    onDoubleClick();
+                }
+            });
+}
+
+void TrayIcon::place(std::string_view tip) {
+    icon_.setToolTip(tipText(tip));
+    icon_.show();
+    placed_ = true;
+}
+
+void TrayIcon::setTip(std::string_view tip) {
+    icon_.setToolTip(tipText(tip));
+}
+
+void TrayIcon::remove() {
+    icon_.hide();
+    placed_ = false;
+}
+
+bool TrayIcon::restoresWindows() const {
+    return placed_ && icon_.isVisible() && QSystemTrayIcon::isSystemTrayAvailable();
+}
+
+}  // namespace vantorix

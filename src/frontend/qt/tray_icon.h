@@ -1,0 +1,40 @@
+#pragma once
+
+#include <functional>
+
+#include <QIcon>
+#include <QObject>
+#include <QSystemTrayIcon>
+
+#include "forms/notification_icon.h"
+
+namespace vantorix {
+
+// The program's icon in the notification area. A double-click on it calls
+// onDoubleClick; every other click does nothing. Without a notification area
+// the icon waits unseen and docks if one appears later.
+class TrayIcon final : public QObject, public NotificationIcon {
+  public:
+    explicit TrayIcon(const QIcon& image, QObject* parent = nullptr);
+
+    void place(std::string_view tip) override;
+    void setTip(std::string_view tip) override;
+    void remove() override;
+    bool restoresWindows() const override;
+
+    std::function<void()> onDoubleClick;
+
+    // The tip as shown, with the line break; and where the icon is.
+    QString toolTip() const { return icon_.toolTip(); }
+    QRect geometry() const { return icon_.geometry(); }
+
+  private:
+    QSystemTrayIcon icon_;
+    bool placed_ = false;
+};
+
+// A tip as the notification area shows it: the carriage return becomes a
+// line break.
+QString tipText(std::string_view tip);
+
+}  // namespace vantorix

@@ -1,0 +1,184 @@
+#include <gtest/gtest.h>
+
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <csignal>
+
+#include "settings/config_file.h"
+#include "support/pty_pair.h"
+
+namespace vantorix {
+namespace {
+
+using test::PtyEndpoint;
+using test::PtyPair;
+
+constexpr int kTimeoutMs = 10000;
+
+// `vantorix --headless --keys print` started in a folder of its own, with a
+// vantorix.cfg written from `settings`.
+class HeadlessProgram {
+  public:
+    HeadlessProgram(const RedirectSettings& settings, QStringList extraArguments) {
+        saveConfigFile(folder_.filePath(QStringLiteral("vantorix.cfg")).toStdString(), settings);
+        process_.setWorkingDirectory(folder_.path());
+        process_.start(QStringLiteral(VANTORIX_EXECUTABLE),
+                       QStringList{QStringLiteral("--headless"), QStringLiteral("--keys"),
+                                   QStringLiteral("print")} +
+                           extraArguments);
+    }
+    ~HeadlessProgram() {
+        if (process_.state() != QProcess::NotRunning) {
+            process_.kill();
+            process_.waitForFinished(kTimeoutMs);
+        }
+    }
+
+    // Waits until the port is open and the program says so.
+    bool waitUntilRedirecting() {
+        const QDeadlineTimer deadline(kTimeoutMs);
+        while (!errors_.contains("Redirecting") && !deadline.hasExpired()) {
+            if (!process_.waitForReadyRead(100) && process_.state() == QProcess::NotRunning) {
+                break;
+            }
+            errors_ += process_.readAllStandardError();
+        }
+        errors_ += process_.readAllStandardError();
+        return errors_.contains("Redirecting");
+    }
+
+    // The next `count` lines the program prints, without their line ends.
+    QList<QByteArray> readLines(int count) {
+        QList<QByteArray> lines;
+        const QDeadlineTimer deadline(kTimeoutMs);
+        while (lines.size() < count && !deadline.hasExpired()) {
+            if (!process_.canReadLine()) {
+                process_.waitForReadyRead(100);
+                continue;
+            }
+            lines.append(process_.readLine().chopped(1));
+        }
+        return lines;
+    }
+
+    int waitForExit() {
+        process_.waitForFinished(kTimeoutMs);
+        errors_ += process_.readAllStandardError();
+        return process_.exitStatus() == QProcess::NormalExit ? process_.exitCode() : -1;
+    }
+
+    void terminate() { ::kill(static_cast<pid_t>(process_.processId()), SIGTERM); }
+    QByteArray errors() const { return errors_; }
+    QByteArray remainingOutput() { return process_.readAllStandardOutput(); }
+
+  private:
+    QTemporaryDir folder_;
+    QProcess process_;
+    QByteArray errors_;
+};
+
+class HeadlessProgramTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        if (!PtyPair::socatInstalled()) {
+            GTEST_SKIP() << "socat is not installed";
+        }
+        ASSERT_TRUE(line.isReady()) << line.problem();
+    }
+
+    QStringList onNearEnd() const {
+        return {QStringLiteral("--port"), QString::fromStdString(line.nearEnd())};
+    }
+
+    PtyPair line;
+};
+
+TEST_F(HeadlessProgramTest, TypesReceivedTextAsKeyStrings) {
+    RedirectSettings settings;
+    settings.Check_ENTER_KEY = 1;
+    HeadlessProgram program(settings, onNearEnd());
+    ASSERT_TRUE(program.waitUntilRedirecting()) << program.errors().toStdString();
+    PtyEndpoint device(line.farEnd());
+
+    ASSERT_TRUE(device.write("a+b\r\n"));
+    EXPECT_EQ(program.readLines(1), QList<QByteArray>{"a{+}b~"});
+    ASSERT_TRUE(device.write("x\ty{}\x07\xe9"));
+    EXPECT_EQ(program.readLines(1), QList<QByteArray>{"x{TAB}y{{}{}}"});
+
+    program.terminate();
+    EXPECT_EQ(program.waitForExit(), 0);
+}
+
+TEST_F(HeadlessProgramTest, AppliesTheAdvancedOptionsOfTheConfigurationFile) {
+    RedirectSettings settings;
+    settings.Combo_EOL = ",";
+    settings.Check_preamble = 1;
+    settings.Text_preamble = "{HOME}";
+    settings.Check_postamble = 1;
+    settings.Text_postamble = "{ENTER}";
+    settings.Check_replacestring = 1;
+    settings.Text_searchfor = "kg";
+    settings.Text_replacewith = "+";
+    HeadlessProgram program(settings, onNearEnd());
+    ASSERT_TRUE(program.waitUntilRedirecting()) << program.errors().toStdString();
+    EXPECT_TRUE(program.errors().contains("with advanced options"));
+    PtyEndpoint device(line.farEnd());
+
+    ASSERT_TRUE(device.write("12.5KG,"));
+    EXPECT_EQ(program.readLines(1), QList<QByteArray>{"{HOME}12.5{+}{ENTER}"});
+    ASSERT_TRUE(device.write("7 kg,"));
+    EXPECT_EQ(program.readLines(1), QList<QByteArray>{"{HOME}7 {+}{ENTER}"});
+}
+
+TEST_F(HeadlessProgramTest, TheCommandLinePortReplacesTheStoredOne) {
+    RedirectSettings settings;
+    settings.Combo_portselect = "/dev/vantorix-no-such-port";
+    HeadlessProgram program(settings, onNearEnd());
+    EXPECT_TRUE(program.waitUntilRedirecting()) << program.errors().toStdString();
+}
+
+TEST_F(HeadlessProgramTest, AnUnavailablePortIsReportedWithExitStatusOne) {
+    RedirectSettings settings;
+    settings.Combo_portselect = "/dev/vantorix-no-such-port";
+    HeadlessProgram program(settings, {});
+    EXPECT_EQ(program.waitForExit(), 1);
+    EXPECT_TRUE(program.errors().contains(
+        "Com Port control: /dev/vantorix-no-such-port already open or not available. Shutdown "
+        "any other program that is using this port first\n"))
+        << program.errors().toStdString();
+}
+
+TEST_F(HeadlessProgramTest, APortThatGoesAwayEndsTheRunWithExitStatusTwo) {
+    HeadlessProgram program(RedirectSettings{}, onNearEnd());
+    ASSERT_TRUE(program.waitUntilRedirecting()) << program.errors().toStdString();
+    line.unplug();
+    EXPECT_EQ(program.waitForExit(), 2);
+    EXPECT_FALSE(program.errors().isEmpty());
+}
+
+TEST(HeadlessProgramOptions, VersionHelpAndMistakes) {
+    QProcess process;
+    process.start(QStringLiteral(VANTORIX_EXECUTABLE), {QStringLiteral("--version")});
+    ASSERT_TRUE(process.waitForFinished(kTimeoutMs));
+    EXPECT_EQ(process.exitCode(), 0);
+    EXPECT_EQ(process.readAllStandardOutput(), "vantorix 2.04\n");
+
+    process.start(QStringLiteral(VANTORIX_EXECUTABLE), {QStringLiteral("--help")});
+    ASSERT_TRUE(process.waitForFinished(kTimeoutMs));
+    EXPECT_EQ(process.exitCode(), 0);
+    const QByteArray help = process.readAllStandardOutput();
+    EXPECT_TRUE(help.contains("--port <path>"));
+    EXPECT_TRUE(help.contains("--keys <backend>"));
+
+    process.start(QStringLiteral(VANTORIX_EXECUTABLE),
+                  {QStringLiteral("--keys"), QStringLiteral("telepathy")});
+    ASSERT_TRUE(process.waitForFinished(kTimeoutMs));
+    EXPECT_EQ(process.exitCode(), 2);
+    EXPECT_TRUE(process.readAllStandardError().contains("telepathy"));
+}
+
+}  // namespace
+}  // namespace vantorix

@@ -1,0 +1,252 @@
+#include <X11/keysym.h>
+
+#include <gtest/gtest.h>
+
+#include <QDeadlineTimer>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <csignal>
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <tuple>
+
+#include "frontend/qt/keyboard_choice.h"
+#include "settings/config_file.h"
+#include "support/pty_pair.h"
+#include "support/xterm_target.h"
+#include "support/xvfb_server.h"
+
+namespace vantorix {
+namespace {
+
+using test::PtyEndpoint;
+using test::PtyPair;
+using test::XtermTarget;
+using test::XvfbServer;
+
+constexpr int kTimeoutMs = 10000;
+
+// The program, redirecting in a folder of its own with a vantorix.cfg
+// written from `settings`, in `environment`.
+class Program {
+  public:
+    Program(const RedirectSettings& settings, const QStringList& arguments,
+            const QProcessEnvironment& environment) {
+        saveConfigFile(folder_.filePath(QStringLiteral("vantorix.cfg")).toStdString(), settings);
+        process_.setWorkingDirectory(folder_.path());
+        process_.setProcessEnvironment(environment);
+        process_.start(QStringLiteral(VANTORIX_EXECUTABLE), arguments);
+    }
+    ~Program() {
+        if (process_.state() != QProcess::NotRunning) {
+            ::kill(static_cast<pid_t>(process_.processId()), SIGTERM);
+            if (!process_.waitForFinished(kTimeoutMs)) {
+                process_.kill();
+                process_.waitForFinished(kTimeoutMs);
+            }
+        }
+    }
+
+    bool waitUntilRedirecting() {
+        const QDeadlineTimer deadline(kTimeoutMs);
+        while (!errors_.contains("Redirecting") && !deadline.hasExpired() &&
+               process_.state() != QProcess::NotRunning) {
+            process_.waitForReadyRead(100);
+            errors_ += process_.readAllStandardError();
+        }
+        errors_ += process_.readAllStandardError();
+        return errors_.contains("Redirecting");
+    }
+
+    int waitForExit() {
+        process_.waitForFinished(kTimeoutMs);
+        errors_ += process_.readAllStandardError();
+        return process_.exitStatus() == QProcess::NormalExit ? process_.exitCode() : -1;
+    }
+
+    std::string errors() const { return errors_.toStdString(); }
+
+  private:
+    QTemporaryDir folder_;
+    QProcess process_;
+    QByteArray errors_;
+};
+
+// What a raw xterm receives for received text on the simple path: the
+// printable characters and TAB as they are, CR and LF as the ENTER key
+// (which the terminal sends as CR) when their translation is on and not at
+// all otherwise, every other control character not at all.
+std::string typedForReceived(const std::string& received, const RedirectSettings& settings) {
+    std::string typed;
+    for (const char c : received) {
+        if ((c >= ' ' && c <= '~') || c == '\t') {
+            typed += c;
+        } else if ((c == '\r' && isOn(settings.Check_ENTER_KEY)) ||
+                   (c == '\n' && isOn(settings.Check_LF_KEY))) {
+            typed += '\r';
+        }
+    }
+    return typed;
+}
+
+std::string printableAscii() {
+    std::string text;
+    for (char c = ' '; c <= '~'; ++c) {
+        text += c;
+    }
+    return text;
+}
+
+class TypingTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        if (!XvfbServer::installed()) {
+            GTEST_SKIP() << "Xvfb is not installed (package xvfb)";
+        }
+        if (!XtermTarget::installed()) {
+            GTEST_SKIP() << "xterm is not installed (package xterm)";
+        }
+        if (!PtyPair::socatInstalled()) {
+            GTEST_SKIP() << "socat is not installed";
+        }
+        ASSERT_TRUE(server.isReady()) << server.problem();
+        target = std::make_unique<XtermTarget>(server);
+        ASSERT_TRUE(target->isReady()) << target->problem();
+        ASSERT_TRUE(line.isReady()) << line.problem();
+    }
+
+    void startProgram(const RedirectSettings& settings, const QStringList& keysArguments) {
+        program = std::make_unique<Program>(
+            settings,
+            QStringList{QStringLiteral("--headless"), QStringLiteral("--port"),
+                        QString::fromStdString(line.nearEnd())} +
+                keysArguments,
+            server.environment());
+        ASSERT_TRUE(program->waitUntilRedirecting()) << program->errors();
+        device = std::make_unique<PtyEndpoint>(line.farEnd());
+        ASSERT_TRUE(device->isOpen());
+    }
+
+    // Sends `received` down the line and returns what the window got from it.
+    std::string typedInWindow(const std::string& received, std::size_t expectedSize) {
+        const std::size_t before = target->received().size();
+        EXPECT_TRUE(device->write(received));
+        return target->waitForBytes(before + expectedSize).substr(before);
+    }
+
+    void setLayout(const std::string& layout) {
+        if (!XvfbServer::layoutToolInstalled()) {
+            GTEST_SKIP() << "setxkbmap is not installed (package x11-xkb-utils)";
+        }
+        ASSERT_TRUE(server.setLayout(layout)) << server.problem();
+    }
+
+    XvfbServer server;
+    std::unique_ptr<XtermTarget> target;
+    PtyPair line;
+    std::unique_ptr<Program> program;
+    std::unique_ptr<PtyEndpoint> device;
+};
+
+const QStringList kX11 = {QStringLiteral("--keys"), QStringLiteral("x11")};
+
+using LayoutAndCapsLock = std::tuple<std::string, bool>;
+
+std::string nameOf(const ::testing::TestParamInfo<LayoutAndCapsLock>& param) {
+    return std::get<0>(param.param) + (std::get<1>(param.param) ? "CapsLockOn" : "CapsLockOff");
+}
+
+class TypingInLayoutTest : public TypingTest,
+                           public ::testing::WithParamInterface<LayoutAndCapsLock> {};
+
+TEST_P(TypingInLayoutTest, EveryPrintableCharacterTabAndEnterArriveExactly) {
+    const auto [layout, capsLock] = GetParam();
+    RedirectSettings settings;
+    settings.Check_ENTER_KEY = 1;
+    // Started before the layout is set: the program follows the change.
+    startProgram(settings, kX11);
+    setLayout(layout);
+    server.setNumLock(true);
+    server.setCapsLock(capsLock);
+
+    const std::string printable = printableAscii();
+    const std::string received =
+        printable + "\t\r\n" + std::string(printable.rbegin(), printable.rend()) + "\r";
+    const std::string expected = typedForReceived(received, settings);
+    EXPECT_EQ(typedInWindow(received, expected.size()), expected);
+    EXPECT_EQ(server.capsLockOn(), capsLock);
+    EXPECT_TRUE(server.numLockOn());
+}
+
+INSTANTIATE_TEST_SUITE_P(Layouts, TypingInLayoutTest,
+                         ::testing::Combine(::testing::Values("us", "fr", "de"), ::testing::Bool()),
+                         nameOf);
+
+class PreambleTest : public TypingTest, public ::testing::WithParamInterface<LayoutAndCapsLock> {};
+
+// é and € come from the pre-amble and post-amble: in us no key has them, in
+// fr é has a key that Caps Lock turns into É.
+TEST_P(PreambleTest, CharactersBeyondTheLayoutArriveToo) {
+    const auto [layout, capsLock] = GetParam();
+    setLayout(layout);
+    server.setCapsLock(capsLock);
+    RedirectSettings settings;
+    settings.Combo_EOL = "CR";
+    settings.Check_preamble = 1;
+    settings.Text_preamble = "\xe9 ";
+    settings.Check_postamble = 1;
+    settings.Text_postamble = "\x80{ENTER}";
+    startProgram(settings, kX11);
+
+    // One line per write: a batch completes at most one input string.
+    for (const std::string batch : {"AbC 12\r", "\xe9t\xe9\r"}) {
+        // The CR ends the input string and, untranslated, is dropped; é in the
+        // received text is beyond the printable filter.
+        const std::string expected =
+            "\xc3\xa9 " + typedForReceived(batch, settings) + "\xe2\x82\xac\r";
+        EXPECT_EQ(typedInWindow(batch, expected.size()), expected);
+    }
+    EXPECT_EQ(server.capsLockOn(), capsLock);
+}
+
+INSTANTIATE_TEST_SUITE_P(Layouts, PreambleTest,
+                         ::testing::Values(LayoutAndCapsLock{"us", false},
+                                           LayoutAndCapsLock{"fr", true},
+                                           LayoutAndCapsLock{"de", true}),
+                         nameOf);
+
+TEST_F(TypingTest, AShiftKeyHeldWhileDataArrivesChangesNothingAndStaysDown) {
+    RedirectSettings settings;
+    settings.Check_ENTER_KEY = 1;
+    startProgram(settings, kX11);
+    server.pressKey(XK_Shift_L);
+    EXPECT_EQ(typedInWindow("abc 1;\r", 7), "abc 1;\r");
+    EXPECT_TRUE(server.isKeyDown(XK_Shift_L));
+    server.releaseKey(XK_Shift_L);
+}
+
+TEST_F(TypingTest, TypesWithTheX11KeyboardByDefaultWhenThereIsADisplay) {
+    startProgram(RedirectSettings{}, {});
+    EXPECT_EQ(typedInWindow("ok", 2), "ok");
+}
+
+TEST(TypingOnWayland, WithoutAnXDisplayTheProgramSaysTypingNeedsX11) {
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove(QStringLiteral("DISPLAY"));
+    environment.insert(QStringLiteral("WAYLAND_DISPLAY"), QStringLiteral("wayland-0"));
+    Program program(RedirectSettings{}, QStringList{QStringLiteral("--headless")} + kX11,
+                    environment);
+    EXPECT_EQ(program.waitForExit(), 1);
+    EXPECT_NE(program.errors().find("Typing needs X11 for now"), std::string::npos)
+        << program.errors();
+
+    ::unsetenv("DISPLAY");
+    ::setenv("WAYLAND_DISPLAY", "wayland-0", 1);
+    EXPECT_EQ(defaultKeyboardBackend(), QStringLiteral("none"));
+    EXPECT_NE(noTypingReason().find("Typing needs X11 for now"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace vantorix
