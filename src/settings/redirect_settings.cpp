@@ -83,8 +83,10 @@ bool contains(std::span<const std::string> items, std::string_view value) {
 }
 
 bool isDevicePath(std::string_view port) {
-    return port.size() > 1 && port.front() == '/' &&
-           port.find_first_of(std::string_view("\r\n\0", 3)) == std::string_view::npos;
+    constexpr std::string_view windowsDevice = "\\\\.\\";
+    const bool named = (port.size() > 1 && port.front() == '/') ||
+                       (port.size() > windowsDevice.size() && port.starts_with(windowsDevice));
+    return named && port.find_first_of(std::string_view("\r\n\0", 3)) == std::string_view::npos;
 }
 
 bool isValidPort(std::string_view port) {

@@ -84,8 +84,8 @@ std::span<const std::string>
 hotKeyItems();  // "F2", "Alt+F2", "Ctrl+F2", "Shift+F2", ... "Shift+F11"
 
 // Besides "COM1" to "COM20", the port may be a device path such as
-// /dev/ttyUSB0: adapters come and go, and a stored path must survive a start
-// without the device.
+// /dev/ttyUSB0 or a Windows device name such as \\.\COM21: adapters come and
+// go, and a stored path must survive a start without the device.
 bool isDevicePath(std::string_view port);
 bool isValidPort(std::string_view port);
 

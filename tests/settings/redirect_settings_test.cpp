@@ -83,5 +83,26 @@ TEST(RedirectSettings, PortsAreComItemsOrDevicePaths) {
     EXPECT_EQ(portChoices({}, "COM3").size(), 20u);
 }
 
+TEST(RedirectSettings, DevicePathsAreLinuxPathsOrWindowsDeviceNames) {
+    struct Case {
+        const char* port;
+        bool devicePath;
+    };
+    const Case cases[] = {
+        {"/dev/ttyUSB0", true},    {"/dev/serial/by-id/usb-x", true},
+        {"\\\\.\\COM21", true},    {"\\\\.\\CNCA0", true},
+        {"\\\\.\\", false},        {"\\\\?\\COM21", false},
+        {"\\\\.COM21", false},     {"\\.\\COM21", false},
+        {"COM21", false},          {"/", false},
+        {"\\\\.\\COM21\r", false}, {"/dev/tty\nS0", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.port);
+        EXPECT_EQ(isDevicePath(c.port), c.devicePath);
+        EXPECT_EQ(isValidPort(c.port), c.devicePath);
+    }
+    EXPECT_EQ(portChoices({}, "\\\\.\\COM21").back(), "\\\\.\\COM21");
+}
+
 }  // namespace
 }  // namespace vantorix

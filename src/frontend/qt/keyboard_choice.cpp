@@ -34,10 +34,10 @@ std::unique_ptr<Keyboard> makeX11Keyboard(std::string& problem) {
 }  // namespace
 #endif
 
-QStringList keyboardBackendNames() {
-    QStringList names{QStringLiteral("none"), QStringLiteral("print")};
+std::vector<std::string> keyboardBackendNames() {
+    std::vector<std::string> names{"none", "print"};
 #ifdef VANTORIX_HAVE_X11
-    names.append(QStringLiteral("x11"));
+    names.emplace_back("x11");
 #endif
     return names;
 }

@@ -3,15 +3,16 @@
 #include <memory>
 #include <ostream>
 #include <string>
+#include <vector>
 
-#include <QStringList>
+#include <QString>
 
 #include "typing/keyboard.h"
 
 namespace vantorix {
 
 // The keyboard backends this build offers, by their --keys names.
-QStringList keyboardBackendNames();
+std::vector<std::string> keyboardBackendNames();
 
 // The backend used when --keys is not given: the desktop's own where there is
 // one, else "none".

@@ -1,12 +1,14 @@
 #include <iostream>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include <QApplication>
 
-#include "frontend/qt/command_line.h"
 #include "frontend/qt/headless_session.h"
 #include "frontend/qt/keyboard_choice.h"
 #include "frontend/qt/window_session.h"
+#include "program/command_line.h"
 
 namespace {
 
@@ -18,9 +20,9 @@ void nameApplication() {
 // The command line is read before the windowing system is touched, so --help,
 // --version, mistakes and --headless work without a display.
 vantorix::CommandLineResult readCommandLine(int argc, char* argv[]) {
-    const QCoreApplication probe(argc, argv);
-    nameApplication();
-    return vantorix::parseCommandLine(QCoreApplication::arguments());
+    const std::vector<std::string> arguments(argv, argv + argc);
+    return vantorix::parseCommandLine(arguments, vantorix::keyboardBackendNames(),
+                                      vantorix::defaultKeyboardBackend().toStdString());
 }
 
 bool displayAvailable() {

@@ -3,9 +3,6 @@
 #include <QSerialPortInfo>
 
 #include <algorithm>
-#include <charconv>
-#include <optional>
-#include <string_view>
 
 #ifdef Q_OS_UNIX
 #include <termios.h>
@@ -14,91 +11,44 @@
 namespace vantorix {
 namespace {
 
-std::vector<std::string_view> splitAtCommas(std::string_view text) {
-    std::vector<std::string_view> fields;
-    for (std::size_t comma; (comma = text.find(',')) != std::string_view::npos;) {
-        fields.push_back(text.substr(0, comma));
-        text.remove_prefix(comma + 1);
-    }
-    fields.push_back(text);
-    return fields;
-}
-
-std::optional<qint32> parseBaud(std::string_view text) {
-    qint32 baud = 0;
-    const char* end = text.data() + text.size();
-    const auto [stop, error] = std::from_chars(text.data(), end, baud);
-    if (error != std::errc{} || stop != end || baud <= 0) {
-        return std::nullopt;
-    }
-    return baud;
-}
-
-std::optional<QSerialPort::Parity> parseParity(std::string_view text) {
-    if (text.size() != 1) {
-        return std::nullopt;
-    }
-    switch (text.front()) {
-        case 'N':
-        case 'n':
-            return QSerialPort::NoParity;
-        case 'E':
-        case 'e':
+QSerialPort::Parity qtParity(Parity parity) {
+    switch (parity) {
+        case Parity::Even:
             return QSerialPort::EvenParity;
-        case 'O':
-        case 'o':
+        case Parity::Odd:
             return QSerialPort::OddParity;
-        case 'M':
-        case 'm':
+        case Parity::Mark:
             return QSerialPort::MarkParity;
-        case 'S':
-        case 's':
+        case Parity::Space:
             return QSerialPort::SpaceParity;
-        default:
-            return std::nullopt;
+        case Parity::None:
+            break;
     }
+    return QSerialPort::NoParity;
 }
 
-// QSerialPort has no 4-bit characters, so "4" is refused like any other
+QSerialPort::StopBits qtStopBits(StopBits stopBits) {
+    switch (stopBits) {
+        case StopBits::OneAndHalf:
+            return QSerialPort::OneAndHalfStop;
+        case StopBits::Two:
+            return QSerialPort::TwoStop;
+        case StopBits::One:
+            break;
+    }
+    return QSerialPort::OneStop;
+}
+
+// QSerialPort has no 4-bit characters, and termios no 1.5 stop bits (where
+// QSerialPort would quietly use one), so these are refused like any other
 // value the device cannot take.
-std::optional<QSerialPort::DataBits> parseDataBits(std::string_view text) {
-    if (text.size() != 1 || text.front() < '5' || text.front() > '8') {
-        return std::nullopt;
-    }
-    return static_cast<QSerialPort::DataBits>(text.front() - '0');
-}
-
-std::optional<QSerialPort::StopBits> parseStopBits(std::string_view text) {
-    if (text == "1") {
-        return QSerialPort::OneStop;
-    }
-    if (text == "2") {
-        return QSerialPort::TwoStop;
-    }
+bool qtCanApply(const LineSettings& settings) {
 #ifdef Q_OS_WIN
-    if (text == "1.5") {
-        return QSerialPort::OneAndHalfStop;
-    }
+    const bool stopBitsPossible = true;
+#else
+    const bool stopBitsPossible = settings.stopBits != StopBits::OneAndHalf;
 #endif
-    // termios has no 1.5 stop bits and QSerialPort would quietly use one, so
-    // elsewhere "1.5" is refused rather than accepted and not honoured.
-    return std::nullopt;
-}
-
-// "baud,parity letter,data bits,stop bits", for example "19200,E,7,2".
-std::optional<QtSerialPortControl::LineSettings> parseLineSettings(std::string_view text) {
-    const std::vector<std::string_view> fields = splitAtCommas(text);
-    if (fields.size() != 4) {
-        return std::nullopt;
-    }
-    const auto baud = parseBaud(fields[0]);
-    const auto parity = parseParity(fields[1]);
-    const auto dataBits = parseDataBits(fields[2]);
-    const auto stopBits = parseStopBits(fields[3]);
-    if (!baud || !parity || !dataBits || !stopBits) {
-        return std::nullopt;
-    }
-    return QtSerialPortControl::LineSettings{*baud, *parity, *dataBits, *stopBits};
+    return settings.dataBits >= 5 && stopBitsPossible;
 }
 
 QSerialPort::FlowControl flowControlFor(std::int32_t mode) {
@@ -190,7 +140,7 @@ bool QtSerialPortControl::setCommDevice(const std::string& path) {
 
 bool QtSerialPortControl::setSettings(const std::string& settings) {
     const auto parsed = parseLineSettings(settings);
-    if (!parsed) {
+    if (!parsed || !qtCanApply(*parsed)) {
         return false;
     }
     if (port_.isOpen() && !applyLineSettings(*parsed)) {
@@ -278,8 +228,10 @@ std::int16_t QtSerialPortControl::CommEvent() const {
 }
 
 bool QtSerialPortControl::applyLineSettings(const LineSettings& settings) {
-    return port_.setBaudRate(settings.baud) && port_.setDataBits(settings.dataBits) &&
-           port_.setParity(settings.parity) && port_.setStopBits(settings.stopBits);
+    return port_.setBaudRate(settings.baud) &&
+           port_.setDataBits(static_cast<QSerialPort::DataBits>(settings.dataBits)) &&
+           port_.setParity(qtParity(settings.parity)) &&
+           port_.setStopBits(qtStopBits(settings.stopBits));
 }
 
 bool QtSerialPortControl::applyHandshaking(std::int32_t mode) {

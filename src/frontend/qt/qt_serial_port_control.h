@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "serial/line_settings.h"
 #include "serial/serial_port_control.h"
 
 namespace vantorix {
@@ -46,13 +47,6 @@ class QtSerialPortControl final : public SerialPortControl {
 
     // The underlying device, for watching it (its signals, its handle).
     const QSerialPort& device() const { return port_; }
-
-    struct LineSettings {
-        qint32 baud = 9600;
-        QSerialPort::Parity parity = QSerialPort::NoParity;
-        QSerialPort::DataBits dataBits = QSerialPort::Data8;
-        QSerialPort::StopBits stopBits = QSerialPort::OneStop;
-    };
 
   private:
     bool applyLineSettings(const LineSettings& settings);

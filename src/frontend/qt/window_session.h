@@ -1,6 +1,6 @@
 #pragma once
 
-#include "frontend/qt/command_line.h"
+#include "program/command_line.h"
 #include "typing/keyboard.h"
 
 namespace vantorix {

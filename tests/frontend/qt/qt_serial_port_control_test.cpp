@@ -189,14 +189,13 @@ TEST_F(QtSerialPortControlTest, SettingsThePtyRefusesLeaveThePreviousOnesInForce
     expectLineWorks(control_);
 }
 
-TEST_F(QtSerialPortControlTest, MalformedSettingsAreRejectedOpenOrClosed) {
-    const char* malformed[] = {
-        "",           "9600",         "9600,N,8",          "9600,N,8,1,", "abc,N,8,1",
-        "0,N,8,1",    "-9600,N,8,1",  "99999999999,N,8,1", "96O0,N,8,1",  " 9600,N,8,1",
-        "9600,X,8,1", "9600,NO,8,1",  "9600,,8,1",         "9600,N,9,1",  "9600,N,4,1",
-        "9600,N,8,3", "9600,N,8,1.0", "9600,N,8,1 "};
+TEST_F(QtSerialPortControlTest, SettingsTheControlCannotTakeAreRejectedOpenOrClosed) {
+    // The text itself is read by parseLineSettings (tested with the serial
+    // library); here: a malformed text, 4 data bits (QSerialPort has none),
+    // and 1.5 stop bits (termios has none).
+    const char* refused[] = {"9600,N,8", "abc,N,8,1", "9600,N,4,1", "9600,N,8,1.5"};
     ASSERT_TRUE(control_.setSettings("4800,N,8,2"));
-    for (const char* text : malformed) {
+    for (const char* text : refused) {
         SCOPED_TRACE(text);
         EXPECT_FALSE(control_.setSettings(text));
     }
@@ -205,7 +204,7 @@ TEST_F(QtSerialPortControlTest, MalformedSettingsAreRejectedOpenOrClosed) {
     EXPECT_EQ(speedInForce(control_), B4800) << "settings kept from before opening";
     EXPECT_TRUE(twoStopBits(lineInForce(control_)));
 
-    for (const char* text : malformed) {
+    for (const char* text : refused) {
         SCOPED_TRACE(text);
         EXPECT_FALSE(control_.setSettings(text));
     }

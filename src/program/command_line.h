@@ -2,8 +2,7 @@
 
 #include <optional>
 #include <string>
-
-#include <QStringList>
+#include <vector>
 
 namespace vantorix {
 
@@ -21,9 +20,12 @@ struct CommandLineResult {
     bool outputIsError = false;
 };
 
-// Reads the arguments (the program name first). --help and --version end the
-// program with their text on standard output; a mistake ends it with a
-// message on standard error and exit status 2.
-CommandLineResult parseCommandLine(const QStringList& arguments);
+// Reads the arguments (the program name first). `keyboardNames` are the
+// --keys backends this build offers, `defaultKeyboard` the one used without
+// --keys. --help and --version end the program with their text on standard
+// output; a mistake ends it with a message on standard error and exit status 2.
+CommandLineResult parseCommandLine(const std::vector<std::string>& arguments,
+                                   const std::vector<std::string>& keyboardNames,
+                                   const std::string& defaultKeyboard);
 
 }  // namespace vantorix

@@ -1,0 +1,72 @@
+#include "program/headless_session.h"
+
+#include <utility>
+
+#include "serial/redirection_start.h"
+
+namespace vantorix {
+
+HeadlessSession::HeadlessSession(SerialPortControl& MSComm1, FlushTimer& Timer1, Keyboard& keyboard,
+                                 std::ostream& messages, ExitRequest requestExit)
+    : MSComm1_(MSComm1),
+      Timer1_(Timer1),
+      messages_(messages),
+      requestExit_(std::move(requestExit)),
+      receiveHandler_(MSComm1, Timer1, keyboard, settings_, indicator_) {}
+
+HeadlessSession::~HeadlessSession() {
+    MSComm1_.OnComm = nullptr;
+    MSComm1_.OnPortLost = nullptr;
+}
+
+void HeadlessSession::start(SettingsFile& file, const std::optional<std::string>& port) {
+    file.load(settings_);
+    if (port) {
+        settings_.Combo_portselect = *port;
+    }
+    indicator_.update(settings_);
+    Timer1_.enable();
+
+    if (!openPortForRedirection(MSComm1_, settings_)) {
+        messages_ << kPortMessageTitle << ": " << portUnavailableMessage(settings_.Combo_portselect)
+                  << std::endl;
+        finish(kExitPortUnavailable);
+        return;
+    }
+    receiveHandler_.clearReceived();
+    MSComm1_.OnComm = [this] { receiveHandler_.MSComm1_OnComm(); };
+    MSComm1_.OnPortLost = [this](const std::string& reason) { portLost(reason); };
+    messages_ << "Redirecting " << settings_.Combo_portselect << " at "
+              << lineSettingsText(settings_) << (indicator_.enabled ? " with advanced options" : "")
+              << "; stop with Ctrl+C." << std::endl;
+}
+
+void HeadlessSession::terminate() {
+    finishAfterTyping(kExitTerminated);
+}
+
+// What arrived before the loss is typed as the window would type it at its
+// next tick; a record still waiting for its end of line stays untyped.
+void HeadlessSession::portLost(const std::string& reason) {
+    if (!finished_) {
+        messages_ << reason << std::endl;
+    }
+    finishAfterTyping(kExitPortLost);
+}
+
+void HeadlessSession::finishAfterTyping(int status) {
+    if (!finished_ && !receiveHandler_.queuedKeys().empty()) {
+        receiveHandler_.Timer1_Timer();
+    }
+    finish(status);
+}
+
+void HeadlessSession::finish(int status) {
+    if (finished_) {
+        return;
+    }
+    finished_ = true;
+    requestExit_(status);
+}
+
+}  // namespace vantorix

@@ -1,0 +1,160 @@
+#include "program/command_line.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace vantorix {
+namespace {
+
+const std::vector<std::string> kKeyboards = {"none", "print", "x11"};
+
+CommandLineResult parse(std::vector<std::string> arguments,
+                        const std::vector<std::string>& keyboards = kKeyboards) {
+    arguments.insert(arguments.begin(), "vantorix");
+    return parseCommandLine(arguments, keyboards, "x11");
+}
+
+TEST(CommandLine, MistakesEndTheProgramWithAMessageAndStatusTwo) {
+    struct Case {
+        std::vector<std::string> arguments;
+        const char* message;
+    };
+    const Case cases[] = {
+        {{"--bogus"}, "Unknown option 'bogus'.\n"},
+        {{"--bogus=3"}, "Unknown option 'bogus'.\n"},
+        {{"--bogus", "--other"}, "Unknown options: bogus, other.\n"},
+        {{"--Port", "x"}, "Unknown option 'Port'.\n"},
+        {{"-xyz"}, "Unknown options: x, y, z.\n"},
+        {{"-port"}, "Unknown options: p, o, r, t.\n"},
+        {{"-?"}, "Unknown option '?'.\n"},
+        {{"-v-"}, "Unknown option '-'.\n"},
+        {{"---x"}, "Unknown option '-x'.\n"},
+        {{"--port"}, "Missing value after '--port'.\n"},
+        {{"--bogus", "--keys"}, "Missing value after '--keys'.\n"},
+        {{"--headless=1"}, "Unexpected value after '--headless'.\n"},
+        {{"--bogus", "--headless=1"}, "Unexpected value after '--headless'.\n"},
+        {{"-h=1"}, "Unexpected value after '-h'.\n"},
+        {{"--version="}, "Unexpected value after '--version'.\n"},
+        {{"extra", "another"}, "Unexpected argument: extra\n"},
+        {{"-"}, "Unexpected argument: -\n"},
+        {{""}, "Unexpected argument: \n"},
+        {{"--", "--help"}, "Unexpected argument: --help\n"},
+        {{"--keys", "telepathy", "extra"}, "Unexpected argument: extra\n"},
+        {{"--keys", "telepathy"},
+         "Unknown keyboard backend 'telepathy'; choose one of: none, print, x11\n"},
+        {{"--keys="}, "Unknown keyboard backend ''; choose one of: none, print, x11\n"},
+        {{"--keys", "print", "--keys", "bogus"},
+         "Unknown keyboard backend 'bogus'; choose one of: none, print, x11\n"},
+        {{"--keys", "--bogus"},
+         "Unknown keyboard backend '--bogus'; choose one of: none, print, x11\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.arguments));
+        const CommandLineResult result = parse(c.arguments);
+        EXPECT_FALSE(result.options);
+        EXPECT_EQ(result.exitCode, 2);
+        EXPECT_TRUE(result.outputIsError);
+        EXPECT_EQ(result.output, c.message);
+    }
+}
+
+TEST(CommandLine, OptionsTakeTheirValuesAsGiven) {
+    struct Case {
+        std::vector<std::string> arguments;
+        bool headless;
+        std::optional<std::string> port;
+        std::string keys;
+    };
+    const Case cases[] = {
+        {{}, false, std::nullopt, "x11"},
+        {{"--headless", "--port", "/dev/ttyUSB0", "--keys", "print"},
+         true,
+         "/dev/ttyUSB0",
+         "print"},
+        {{"--port=COM3", "--keys=none"}, false, "COM3", "none"},
+        {{"--port", "--headless=1"}, false, "--headless=1", "x11"},
+        {{"--port", "a", "--port", "\\\\.\\COM21"}, false, "\\\\.\\COM21", "x11"},
+        {{"--port="}, false, "", "x11"},
+        {{"--keys", "bogus", "--keys", "print", "--headless"}, true, std::nullopt, "print"},
+        {{"--headless", "--"}, true, std::nullopt, "x11"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.arguments));
+        const CommandLineResult result = parse(c.arguments);
+        ASSERT_TRUE(result.options) << result.output;
+        EXPECT_EQ(result.exitCode, 0);
+        EXPECT_EQ(result.output, "");
+        EXPECT_EQ(result.options->headless, c.headless);
+        EXPECT_EQ(result.options->port, c.port);
+        EXPECT_EQ(result.options->keys, c.keys);
+    }
+}
+
+TEST(CommandLine, HelpComesBeforeVersionAndBeforeUnusableArguments) {
+    struct Case {
+        std::vector<std::string> arguments;
+        const char* startOfOutput;
+    };
+    const Case cases[] = {
+        {{"-h"}, "Usage: "},
+        {{"--help-all"}, "Usage: "},
+        {{"--version", "--help"}, "Usage: "},
+        {{"-vh"}, "Usage: "},
+        {{"extra", "--help", "--keys", "telepathy"}, "Usage: "},
+        {{"-v"}, "vantorix " VANTORIX_VERSION "\n"},
+        {{"--port=/dev/x", "--version", "extra"}, "vantorix " VANTORIX_VERSION "\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.arguments));
+        const CommandLineResult result = parse(c.arguments);
+        EXPECT_FALSE(result.options);
+        EXPECT_EQ(result.exitCode, 0);
+        EXPECT_FALSE(result.outputIsError);
+        EXPECT_EQ(result.output.rfind(c.startOfOutput, 0), 0u) << result.output;
+    }
+}
+
+TEST(CommandLine, HelpListsTheOptionsWithTheirDescriptionsWrapped) {
+    const CommandLineResult result =
+        parseCommandLine({"src/vantorix", "--help"}, kKeyboards, "x11");
+    EXPECT_EQ(result.output,
+              "Usage: src/vantorix [options]\n"
+              "Types what arrives on a serial port into the window that has the keyboard focus.\n"
+              "Settings are read from vantorix.cfg in the working directory.\n"
+              "\n"
+              "Options:\n"
+              "  -h, --help        Displays help on commandline options.\n"
+              "  --help-all        Displays help including Qt specific options.\n"
+              "  -v, --version     Displays version information.\n"
+              "  --headless        Redirect without a window until interrupted (SIGINT or\n"
+              "                    SIGTERM).\n"
+              "  --port <path>     Use the serial device at <path> (or COM1 to COM20) instead\n"
+              "                    of the stored port.\n"
+              "  --keys <backend>  How keys are typed: none, print, x11. \"print\" writes each\n"
+              "                    key string to standard output, one line per call.\n");
+}
+
+TEST(CommandLine, HelpLinesStayWithinSeventyNineColumnsWhateverTheBackends) {
+    const std::vector<std::string> many = {"none", "print", "x11", "wayland-virtual-keyboard",
+                                           "an-extraordinarily-long-backend-name-to-wrap"};
+    const CommandLineResult result = parse({"--help"}, many);
+    std::istringstream lines(result.output.substr(result.output.find("Options:\n")));
+    std::string keysDescription;
+    bool inKeys = false;
+    for (std::string line; std::getline(lines, line);) {
+        EXPECT_LE(line.size(), 79u) << line;
+        inKeys = line.starts_with("  --keys <backend>  ") || (inKeys && line.starts_with("    "));
+        if (inKeys) {
+            EXPECT_NE(line[20], ' ') << "descriptions start in one column: " << line;
+            keysDescription += (keysDescription.empty() ? "" : " ") + line.substr(20);
+        }
+    }
+    EXPECT_EQ(keysDescription,
+              "How keys are typed: none, print, x11, wayland-virtual-keyboard, "
+              "an-extraordinarily-long-backend-name-to-wrap. \"print\" writes each key string to "
+              "standard output, one line per call.");
+}
+
+}  // namespace
+}  // namespace vantorix

@@ -1,0 +1,175 @@
+#include "program/headless_session.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "support/fake_desktop.h"
+#include "support/fake_keyboard.h"
+#include "support/fake_serial_port.h"
+#include "support/manual_timer.h"
+
+namespace vantorix {
+namespace {
+
+using namespace test;
+
+constexpr const char* kLossReason = "Port COM1 was lost: the device is no longer available";
+
+// A headless run over fakes: the settings file holds `stored`, and every exit
+// request is recorded with what had been typed when it was made.
+struct HeadlessRun {
+    explicit HeadlessRun(const RedirectSettings& stored) {
+        file.stored = stored;
+        timer.onTick = [this] { session.Timer1_Timer(); };
+    }
+
+    void start(const std::optional<std::string>& givenPort = std::nullopt) {
+        session.start(file, givenPort);
+    }
+
+    // The adapter is pulled out: the control closes the port, then reports it.
+    void loseThePort() {
+        port.setPortOpen(false);
+        port.OnPortLost(kLossReason);
+    }
+
+    Journal journal;
+    FakeSettingsFile file{journal};
+    FakeSerialPort port;
+    ManualTimer timer;
+    FakeKeyboard keyboard;
+    std::ostringstream messages;
+    std::vector<int> exits;
+    std::vector<std::vector<std::string>> typedAtExit;
+    HeadlessSession session{port, timer, keyboard, messages, [this](int status) {
+                                exits.push_back(status);
+                                typedAtExit.push_back(keyboard.sent);
+                            }};
+};
+
+TEST(HeadlessSession, OpensTheStoredPortOrTheOneGivenAndSaysSo) {
+    RedirectSettings advanced;
+    advanced.Combo_portselect = "COM3";
+    advanced.Combo_baud = "19200";
+    advanced.Combo_parity = "Even";
+    advanced.Combo_length = "7 bits";
+    advanced.Check_preamble = 1;
+    struct Case {
+        RedirectSettings stored;
+        std::optional<std::string> port;
+        const char* portStep;
+        const char* message;
+    };
+    const Case cases[] = {
+        {RedirectSettings{}, std::nullopt, "CommPort=1",
+         "Redirecting COM1 at 9600,N,8,1; stop with Ctrl+C.\n"},
+        {advanced, std::nullopt, "CommPort=3",
+         "Redirecting COM3 at 19200,E,7,1 with advanced options; stop with Ctrl+C.\n"},
+        {advanced, "/dev/ttyUSB1", "CommDevice=/dev/ttyUSB1",
+         "Redirecting /dev/ttyUSB1 at 19200,E,7,1 with advanced options; stop with Ctrl+C.\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.message);
+        HeadlessRun run(c.stored);
+        run.start(c.port);
+        EXPECT_TRUE(run.port.PortOpen());
+        EXPECT_EQ(run.port.log.front(), c.portStep);
+        EXPECT_EQ(run.messages.str(), c.message);
+        EXPECT_TRUE(run.exits.empty());
+    }
+}
+
+TEST(HeadlessSession, APortThatCannotBeOpenedEndsTheRunWithStatusOne) {
+    RedirectSettings stored;
+    stored.Combo_portselect = "COM4";
+    HeadlessRun run(stored);
+    run.port.opens = false;
+    run.start();
+    EXPECT_EQ(run.messages.str(),
+              "Com Port control: COM 4 already open or not available. Shutdown any other program "
+              "that is using this port first\n");
+    EXPECT_EQ(run.exits, std::vector<int>{kExitPortUnavailable});
+}
+
+TEST(HeadlessSession, TypesWhatArrivesAtTheNextTickButNothingThatWaitedBeforeTheStart) {
+    RedirectSettings stored;
+    stored.Check_ENTER_KEY = 1;
+    HeadlessRun run(stored);
+    run.port.waiting = "stale";
+    run.start();
+    run.port.receive("a+b\r\n");
+    EXPECT_TRUE(run.keyboard.sent.empty()) << "nothing is typed from inside the receive event";
+    run.timer.advance(FlushTimer::kIntervalMs);
+    EXPECT_EQ(run.keyboard.sent, std::vector<std::string>{"a{+}b~"});
+    EXPECT_TRUE(run.exits.empty());
+}
+
+TEST(HeadlessSession, WhatIsQueuedIsTypedBeforeTheRunEndsButAnUnfinishedRecordIsNot) {
+    RedirectSettings commaRecords;
+    commaRecords.Combo_EOL = ",";
+    commaRecords.Check_preamble = 1;
+    commaRecords.Text_preamble = "{HOME}";
+    RedirectSettings pauseRecords = commaRecords;
+    pauseRecords.Combo_EOL = "DELAY 250mS";
+    // The port lost, or the program asked to end.
+    enum class End { Lost, Ended };
+    struct Case {
+        const char* name;
+        RedirectSettings stored;
+        const char* received;
+        End end;
+        std::vector<std::string> typed;
+        int status;
+    };
+    const Case cases[] = {
+        {"plain, lost", RedirectSettings{}, "abc", End::Lost, {"abc"}, 2},
+        {"plain, ended", RedirectSettings{}, "abc", End::Ended, {"abc"}, 0},
+        {"nothing, lost", RedirectSettings{}, "", End::Lost, {}, 2},
+        {"nothing, ended", RedirectSettings{}, "", End::Ended, {}, 0},
+        {"a record and more, lost", commaRecords, "12.5,7", End::Lost, {"{HOME}12.5"}, 2},
+        {"a record and more, ended", commaRecords, "12.5,7", End::Ended, {"{HOME}12.5"}, 0},
+        {"part of a record, lost", commaRecords, "7", End::Lost, {}, 2},
+        {"awaiting the pause, lost", pauseRecords, "12.5", End::Lost, {"{HOME}12.5"}, 2},
+        {"awaiting the pause, ended", pauseRecords, "12.5", End::Ended, {"{HOME}12.5"}, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        HeadlessRun run(c.stored);
+        run.start();
+        if (*c.received != '\0') {
+            run.port.receive(c.received);
+        }
+        if (c.end == End::Lost) {
+            run.loseThePort();
+        } else {
+            run.session.terminate();
+        }
+        EXPECT_EQ(run.exits, std::vector<int>{c.status});
+        ASSERT_EQ(run.typedAtExit.size(), 1u);
+        EXPECT_EQ(run.typedAtExit[0], c.typed);
+    }
+}
+
+TEST(HeadlessSession, OnlyTheFirstReasonToEndCounts) {
+    HeadlessRun lost(RedirectSettings{});
+    lost.start();
+    lost.port.receive("x");
+    lost.messages.str("");
+    lost.loseThePort();
+    lost.session.terminate();
+    EXPECT_EQ(lost.exits, std::vector<int>{kExitPortLost});
+    EXPECT_EQ(lost.messages.str(), std::string(kLossReason) + "\n");
+    EXPECT_EQ(lost.keyboard.sent, std::vector<std::string>{"x"});
+
+    HeadlessRun terminated(RedirectSettings{});
+    terminated.start();
+    terminated.messages.str("");
+    terminated.session.terminate();
+    terminated.loseThePort();
+    EXPECT_EQ(terminated.exits, std::vector<int>{kExitTerminated});
+    EXPECT_EQ(terminated.messages.str(), "") << "a loss after the end is not reported";
+}
+
+}  // namespace
+}  // namespace vantorix
