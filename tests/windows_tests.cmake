@@ -21,3 +21,27 @@ function(vantorix_windows_test name)
         FIXTURES_REQUIRED wine_server
         ENVIRONMENT "WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix")
 endfunction()
+
+# A test executable of the Windows code, one test under Wine. SERIAL_LINE: it joins COM5 and COM6
+# with socat (see cmake/wine-run), DISPLAY: it types into windows on the X server of the run. Such
+# tests hold a lock on what they use, so that two of them never run at once.
+function(vantorix_win32_test name)
+    cmake_parse_arguments(test "SERIAL_LINE;DISPLAY" "" "SOURCES;LIBRARIES" ${ARGN})
+    add_executable(${name} ${test_SOURCES})
+    target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
+    target_link_libraries(${name} PRIVATE ${test_LIBRARIES} vantorix_win32_test_support
+                                          GTest::gtest_main vantorix_warnings)
+    vantorix_windows_test(${name})
+    set(locks "")
+    if(test_SERIAL_LINE)
+        list(APPEND locks wine_serial_line)
+        set_property(TEST ${name} APPEND PROPERTY
+            ENVIRONMENT "VANTORIX_WINE_PORTS=${CMAKE_BINARY_DIR}/wine-ports")
+    endif()
+    if(test_DISPLAY)
+        list(APPEND locks wine_display)
+    endif()
+    if(locks)
+        set_tests_properties(${name} PROPERTIES RESOURCE_LOCK "${locks}")
+    endif()
+endfunction()

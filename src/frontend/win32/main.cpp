@@ -1,0 +1,58 @@
+#include <fcntl.h>
+#include <io.h>
+
+#include <cstdio>
+#include <iostream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "frontend/win32/headless_run.h"
+#include "frontend/win32/keyboard_choice.h"
+#include "platform/win32/wide_text.h"
+#include "program/command_line.h"
+
+namespace {
+
+constexpr const char* kWindowsLater =
+    "Vantorix for Windows redirects without a window for now: start it with --headless (see "
+    "--help). The windows come in a later version.";
+
+constexpr const char* kTypingOff =
+    "Typing is switched off (--keys none). Received text is not typed; --keys print shows the "
+    "keys on standard output.";
+
+std::vector<std::string> programArguments(int argc, wchar_t* argv[]) {
+    std::vector<std::string> arguments;
+    for (int i = 0; i < argc; ++i) {
+        arguments.push_back(vantorix::win32::narrow(argv[i]));
+    }
+    return arguments;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t* argv[]) {
+    // What goes to standard output (help, version, the key strings of --keys
+    // print) is written byte for byte as on Linux, lines ended by a line feed,
+    // whether it is a console, a pipe or a file.
+    _setmode(_fileno(stdout), _O_BINARY);
+    const vantorix::CommandLineResult parsed = vantorix::parseCommandLine(
+        programArguments(argc, argv), vantorix::win32::keyboardBackendNames(),
+        vantorix::win32::kDefaultKeyboardBackend);
+    if (!parsed.options) {
+        (parsed.outputIsError ? std::cerr : std::cout) << parsed.output << std::flush;
+        return parsed.exitCode;
+    }
+    const vantorix::CommandLine& options = *parsed.options;
+    if (!options.headless) {
+        std::cerr << kWindowsLater << std::endl;
+        return 1;
+    }
+    if (options.keys == "none") {
+        std::cerr << kTypingOff << std::endl;
+    }
+    const std::unique_ptr<vantorix::Keyboard> keyboard =
+        vantorix::win32::makeKeyboard(options.keys, std::cout);
+    return vantorix::win32::runHeadless(options, *keyboard, std::cerr);
+}
