@@ -15,7 +15,9 @@ namespace vantorix {
 
 int runHeadless(const CommandLine& options, Keyboard& keyboard, std::ostream& messages) {
     RedirectSettings settings;
-    loadConfigFile(kConfigFileName, settings);
+    if (const SettingsFileResult loaded = loadConfigFile(kConfigFileName, settings); !loaded) {
+        messages << loaded.problem << std::endl;
+    }
     if (options.port) {
         settings.Combo_portselect = *options.port;
     }
@@ -42,12 +44,8 @@ int runHeadless(const CommandLine& options, Keyboard& keyboard, std::ostream& me
     };
 
     // Keys already queued are still typed when the program is asked to end.
-    const TerminationSignals termination([&receiveHandler](int) {
-        if (!receiveHandler.queuedKeys().empty()) {
-            receiveHandler.Timer1_Timer();
-        }
-        QCoreApplication::exit(0);
-    });
+    const TerminationSignals termination(
+        [&receiveHandler](int) { receiveHandler.finishTyping([] { QCoreApplication::exit(0); }); });
 
     messages << "Redirecting " << settings.Combo_portselect << " at " << lineSettingsText(settings)
              << (indicator.enabled ? " with advanced options" : "") << "; stop with Ctrl+C."
