@@ -13,6 +13,7 @@
 #include <string_view>
 
 #include "settings/config_file.h"
+#include "support/framed_records.h"
 #include "support/pty_pair.h"
 
 namespace vantorix {
@@ -201,15 +202,7 @@ QByteArray readKeys(HeadlessProgram& program, qsizetype length) {
     return keys;
 }
 
-RedirectSettings framedRecordsEndingInCarriageReturn() {
-    RedirectSettings settings;
-    settings.Combo_EOL = "CR";
-    settings.Check_preamble = 1;
-    settings.Text_preamble = "{HOME}";
-    settings.Check_postamble = 1;
-    settings.Text_postamble = "{ENTER}";
-    return settings;
-}
+using test::framedRecordsEndingInCarriageReturn;
 
 TEST_F(HeadlessProgramTest, EveryRecordOfOneWriteIsTypedInOrder) {
     HeadlessProgram program(framedRecordsEndingInCarriageReturn(), onNearEnd());
@@ -218,7 +211,7 @@ TEST_F(HeadlessProgramTest, EveryRecordOfOneWriteIsTypedInOrder) {
 
     ASSERT_TRUE(device.write("111\r222\r333\r4"));
     const QByteArray expected = "{HOME}111{ENTER}{HOME}222{ENTER}{HOME}333{ENTER}";
-    EXPECT_EQ(readKeys(program, expected.size()), expected);
+    EXPECT_EQ(readKeys(program, expected.size()).toStdString(), expected.toStdString());
 }
 
 TEST_F(HeadlessProgramTest, ThousandsOfRecordsInOneWriteAreAllTyped) {
@@ -234,7 +227,7 @@ TEST_F(HeadlessProgramTest, ThousandsOfRecordsInOneWriteAreAllTyped) {
         expected += "{HOME}" + QByteArray::fromStdString(reading) + "{ENTER}";
     }
     ASSERT_TRUE(device.write(records));
-    EXPECT_EQ(readKeys(program, expected.size()), expected);
+    EXPECT_EQ(readKeys(program, expected.size()).toStdString(), expected.toStdString());
 }
 
 // `vantorix.cfg` is made by `makeConfig` in a fresh folder; the program runs
