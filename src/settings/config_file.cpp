@@ -108,9 +108,10 @@ std::optional<int> parseCheckValue(std::string_view text) {
     return value;
 }
 
-// No value the program writes comes near this; a longer one is no setting,
+// No value the program writes comes near this (a text box holds 32767
+// characters, and a comma is stored in three); a longer one is no setting,
 // and keeping it would let a damaged file fill the memory.
-constexpr std::size_t kLongestValue = 64 * 1024;
+constexpr std::size_t kLongestValue = 1024 * 1024;
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 

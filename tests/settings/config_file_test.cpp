@@ -157,13 +157,19 @@ TEST(ConfigFile, StopsReadingAfterTheLastRecord) {
     }
 }
 
-TEST(ConfigFile, AValueLongerThanAnyTheProgramWritesIsNotTaken) {
+TEST(ConfigFile, AValueFarLongerThanAnyTheProgramWritesIsNotTaken) {
     RedirectSettings s;
-    s.Text_preamble = std::string(1 << 20, 'x');
+    s.Text_preamble = std::string(4 << 20, 'x');
     s.Text_postamble = "{ENTER}";
     const RedirectSettings read = readFrom(written(s));
     EXPECT_EQ(read.Text_preamble, "");
     EXPECT_EQ(read.Text_postamble, "{ENTER}") << "the records after it are read as usual";
+}
+
+TEST(ConfigFile, TheLongestTextABoxHoldsSurvivesARoundTripEvenAllCommas) {
+    RedirectSettings s;
+    s.Text_replacewith = std::string(32767, ',');
+    EXPECT_EQ(readFrom(written(s)).Text_replacewith, s.Text_replacewith);
 }
 
 TEST(ConfigFile, LineBreaksInAValueNeverShiftTheLaterRecords) {
