@@ -24,7 +24,9 @@ std::string recordsOf(std::size_t bytes) {
     std::string batch;
     batch.reserve(bytes + 20);
     for (std::size_t record = 0; batch.size() < bytes; ++record) {
-        batch += "+" + std::to_string(1000000000 + record) + ".25 kg  \r";
+        batch += '+';
+        batch += std::to_string(1000000000 + record);
+        batch += ".25 kg  \r";
     }
     batch.resize(bytes);
     return batch;
