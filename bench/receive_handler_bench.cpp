@@ -47,36 +47,41 @@ struct Receiver {
     ReceiveHandler handler{port, timer, keyboard, settings_, indicator};
 };
 
-void BM_ReceiveRecordsInOneBatch(benchmark::State& state) {
+// Times `measure` on a fresh receiver whose port holds state.range(0) bytes
+// of records and that `prepare` has readied, untimed.
+template <typename Prepare, typename Measure>
+void timeOnFreshReceivers(benchmark::State& state, Prepare prepare, Measure measure) {
     const std::string batch = recordsOf(static_cast<std::size_t>(state.range(0)));
     const RedirectSettings settings = test::framedRecordsEndingInCarriageReturn();
     for (auto _ : state) {
         state.PauseTiming();
         Receiver receiver(settings);
         receiver.port.waiting = batch;
+        prepare(receiver);
         state.ResumeTiming();
-        receiver.handler.MSComm1_OnComm();
-        benchmark::DoNotOptimize(receiver.handler.queuedKeys().data());
+        measure(receiver);
     }
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * state.range(0));
     state.SetComplexityN(state.range(0));
 }
 
+void BM_ReceiveRecordsInOneBatch(benchmark::State& state) {
+    timeOnFreshReceivers(
+        state, [](Receiver&) {},
+        [](Receiver& receiver) {
+            receiver.handler.MSComm1_OnComm();
+            benchmark::DoNotOptimize(receiver.handler.queuedKeys().data());
+        });
+}
+
 void BM_FlushRecordsInSlices(benchmark::State& state) {
-    const std::string batch = recordsOf(static_cast<std::size_t>(state.range(0)));
-    const RedirectSettings settings = test::framedRecordsEndingInCarriageReturn();
-    for (auto _ : state) {
-        state.PauseTiming();
-        Receiver receiver(settings);
-        receiver.port.waiting = batch;
-        receiver.handler.MSComm1_OnComm();
-        state.ResumeTiming();
-        receiver.handler.Timer1_Timer();
-        receiver.timer.advance(0);  // the slices that follow at once
-        benchmark::DoNotOptimize(receiver.handler.keysBeingTyped().data());
-    }
-    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * state.range(0));
-    state.SetComplexityN(state.range(0));
+    timeOnFreshReceivers(
+        state, [](Receiver& receiver) { receiver.handler.MSComm1_OnComm(); },
+        [](Receiver& receiver) {
+            receiver.handler.Timer1_Timer();
+            receiver.timer.advance(0);  // the slices that follow at once
+            benchmark::DoNotOptimize(receiver.handler.keysBeingTyped().data());
+        });
 }
 
 // 20 MB as well: from about 10 MB on, the queue outgrows what the C library's
