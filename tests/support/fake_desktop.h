@@ -71,16 +71,17 @@ class FakeShortcut final : public StartupShortcut {
 class FakeSettingsFile final : public SettingsFile {
   public:
     explicit FakeSettingsFile(Journal& journal) : journal_(journal) {}
-    void load(RedirectSettings& settings) override {
+    SettingsFileResult load(RedirectSettings& settings) override {
         journal_.emplace_back("file:load");
         if (stored) {
             settings = *stored;
         }
+        return {};
     }
-    bool save(const RedirectSettings& settings) override {
+    SettingsFileResult save(const RedirectSettings& settings) override {
         journal_.emplace_back("file:save");
         stored = settings;
-        return true;
+        return {};
     }
     std::optional<RedirectSettings> stored;
 
