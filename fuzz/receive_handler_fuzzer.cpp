@@ -1,7 +1,11 @@
 // Runs the receive handler on a fake port and a manual timer: batches arrive,
 // time passes, the port closes and opens again, other port events come, data
-// arrives while keys are being typed. The settings (end-of-line mode, switches,
-// texts, indicator) and the lock states are drawn from the input.
+// arrives while keys are being typed, the program asks to finish typing or
+// drops what is untyped. The settings (end-of-line mode, switches, texts,
+// indicator), the slice length and the lock states are drawn from the input.
+//
+// After every receive event no complete input string is left gathered: each
+// one the batch completed is queued within the event.
 //
 // A keyboard that reads every key string it gets checks that nothing is typed
 // inside a receive event and that every key string reads soundly. When the
@@ -15,12 +19,11 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "typing/key_string_reader.h"
-#include "typing/keyboard.h"
 #include "core/receive_handler.h"
 #include "core/special_characters.h"
 #include "fuzz_check.h"
@@ -28,9 +31,29 @@
 #include "support/fake_serial_port.h"
 #include "support/manual_timer.h"
 #include "typed_keys.h"
+#include "typing/key_string_reader.h"
+#include "typing/keyboard.h"
 
 namespace vantorix::fuzz {
 namespace {
+
+// The character that ends an input string in an end-of-line mode; none in
+// the delay mode and without a mode.
+std::optional<char> lineEndOf(std::string_view mode) {
+    if (mode == kEolCr) {
+        return '\r';
+    }
+    if (mode == kEolLf) {
+        return '\n';
+    }
+    if (mode == kEolTab) {
+        return '\t';
+    }
+    if (mode == kEolComma) {
+        return ',';
+    }
+    return std::nullopt;
+}
 
 constexpr std::string_view kPreambleKey = "{HOME}";
 constexpr std::string_view kPostambleKey = "{END}";
@@ -96,22 +119,30 @@ enum class Step : std::uint8_t {
     ClosePort,
     OpenPort,
     OtherEvent,
-    kMaxValue = OtherEvent
+    FinishTyping,
+    DropUntyped,
+    kMaxValue = DropUntyped
 };
 
 class Run {
   public:
     explicit Run(FuzzedDataProvider& input) : input_(input) {
         drawSettings();
+        handler_.setSliceLength(input_.ConsumeIntegralInRange<std::size_t>(1, 64));
         keyboard_.locks = {input_.ConsumeBool(), input_.ConsumeBool(), input_.ConsumeBool()};
         keyboard_.flippedWhileTyping = {input_.ConsumeBool(), input_.ConsumeBool(),
                                         input_.ConsumeBool()};
         initialLocks_ = keyboard_.locks;
         keyboard_.beforeTyping = [this] {
-            if (indicator_.enabled && settings_.Combo_EOL == kEolDelay) {
+            // Only the first slice of a flush waits for the quiet line; the
+            // rest follows it promptly. The slice being typed is already
+            // taken from what is left.
+            if (!continuingFlush_ && !finishing_ && indicator_.enabled &&
+                settings_.Combo_EOL == kEolDelay) {
                 require(now_ - lastRead_ >= FlushTimer::kIntervalMs,
                         "the delay mode types only once the line has been quiet for a period");
             }
+            continuingFlush_ = !handler_.keysBeingTyped().empty();
         };
         keyboard_.whileTyping = [this] {
             if (input_.ConsumeBool()) {
@@ -136,7 +167,8 @@ class Run {
         port_.setPortOpen(true);
         receive("");
         advance(2 * FlushTimer::kIntervalMs);
-        require(handler_.queuedKeys().empty(), "a quiet line leaves nothing queued");
+        require(handler_.queuedKeys().empty() && handler_.keysBeingTyped().empty(),
+                "a quiet line leaves nothing queued");
         if (modelled_) {
             checkTypedKeys();
         }
@@ -183,11 +215,32 @@ class Run {
                 advance(ms);
                 // Text that arrived while keys were typed has a period of its own.
                 if (ms >= FlushTimer::kIntervalMs && batches_.size() == readsBefore) {
-                    require(handler_.queuedKeys().empty(),
+                    require(handler_.queuedKeys().empty() && handler_.keysBeingTyped().empty(),
                             "queued keys are typed within one timer period");
                 }
                 break;
             }
+            case Step::FinishTyping: {
+                bool done = false;
+                finishing_ = true;
+                handler_.finishTyping([&done] { done = true; });
+                timer_.advance(0);  // what is due now: no time passes
+                finishing_ = false;
+                require(done, "finishing ends once the queue is typed, without waiting");
+                require(handler_.queuedKeys().empty() && handler_.keysBeingTyped().empty(),
+                        "finishing types everything queued");
+                break;
+            }
+            case Step::DropUntyped:
+                handler_.dropUntypedText();
+                require(handler_.queuedKeys().empty() && handler_.keysBeingTyped().empty() &&
+                            handler_.receivedText().empty(),
+                        "dropping leaves nothing to type");
+                // What was dropped is never typed: the typed keys no longer
+                // follow from what was received.
+                modelled_ = false;
+                continuingFlush_ = false;
+                break;
             case Step::ClosePort:
                 port_.setPortOpen(false);
                 break;
@@ -229,6 +282,11 @@ class Run {
         port_.receive(data);
         require(port_.waiting == (open ? "" : pending),
                 "the receive event reads everything waiting, and only while the port is open");
+        if (indicator_.enabled) {
+            const std::optional<char> lineEnd = lineEndOf(settings_.Combo_EOL);
+            require(!lineEnd || handler_.receivedText().find(*lineEnd) == std::string::npos,
+                    "every input string a batch completes is queued within its event");
+        }
     }
 
     void checkTypedKeys() const {
@@ -257,7 +315,7 @@ class Run {
     // what the handler still gathers is no input string yet.
     std::vector<std::string> inputStrings() const {
         const std::string& mode = settings_.Combo_EOL;
-        if (mode != kEolCr && mode != kEolLf && mode != kEolTab && mode != kEolComma) {
+        if (!lineEndOf(mode)) {
             require(handler_.receivedText().empty(), "without an end of line nothing is held");
             return batches_;
         }
@@ -265,10 +323,7 @@ class Run {
         require(stream_.ends_with(held), "what is held is the end of what was received");
         const std::string_view cut =
             std::string_view(stream_).substr(0, stream_.size() - held.size());
-        const char lineEnd = mode == kEolCr    ? '\r'
-                             : mode == kEolLf  ? '\n'
-                             : mode == kEolTab ? '\t'
-                                               : ',';
+        const char lineEnd = *lineEndOf(mode);
         require(cut.empty() || cut.back() == lineEnd, "input strings end at the end of line");
         std::vector<std::string> pieces;
         std::size_t start = 0;
@@ -325,6 +380,8 @@ class Run {
     long now_ = 0;
     long lastRead_ = 0;
     bool modelled_ = false;
+    bool continuingFlush_ = false;
+    bool finishing_ = false;
     std::string stream_;                // every byte the handler has read
     std::vector<std::string> batches_;  // the same, as the reads returned it
 };

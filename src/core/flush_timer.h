@@ -16,6 +16,12 @@ class FlushTimer {
     virtual void enable() = 0;
     virtual void disable() = 0;
     virtual bool isEnabled() const = 0;
+    // One extra tick at the event loop's next turn, after it has given what
+    // is waiting (a signal, a click, received data) its turn, whether the
+    // timer is enabled or not; the period is left as it is. Asked for again
+    // before it came, it still comes once. A flush that types a long queue in
+    // slices asks for it after each slice, so the program stays responsive.
+    virtual void tickSoon() = 0;
 };
 
 }  // namespace vantorix

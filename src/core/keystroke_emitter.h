@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
+#include <string_view>
 
 #include "typing/keyboard.h"
 
@@ -15,5 +17,13 @@ std::string swapLetterCase(std::string keys);
 // Scroll Lock are noted before typing; each one whose state the typing
 // changed is toggled back afterwards.
 void mySendKeys(Keyboard& keyboard, const std::string& sKeys, bool bWait);
+
+// Where a slice of the key string `keys` that begins at `from` (a key
+// boundary) ends: as near to `length` bytes as the keys allow without going
+// over, and never inside a brace group, after a + ^ % prefix or inside a
+// parenthesised group, so each slice types on its own exactly what it would
+// have typed as part of the whole. A single key longer than `length` is a
+// slice of its own. Returns keys.size() when the rest fits.
+std::size_t keyStringSliceEnd(std::string_view keys, std::size_t from, std::size_t length);
 
 }  // namespace vantorix

@@ -71,54 +71,115 @@ void ReceiveHandler::gatherAdvanced(const std::string& batch) {
         send_String = rx_received;
         return;
     }
-
-    std::string input;
-    std::string remainder;
     if (const auto lineEnd = lineEndOf(mode)) {
-        const std::size_t p = rx_received.find(lineEnd->character);
-        if (p == std::string::npos) {
-            return;  // wait for the rest of the line
-        }
-        input = rx_received.substr(0, lineEnd->typed ? p + 1 : p);
-        remainder = rx_received.substr(p + 1);
-    } else {
-        // No end-of-line mode chosen: every batch is an input string of its own.
-        input = std::move(rx_received);
+        cutInputStrings(lineEnd->character, lineEnd->typed);
+        return;
     }
+    // No end-of-line mode chosen: every batch is an input string of its own.
+    std::string input = std::exchange(rx_received, {});
+    searchedUpTo_ = 0;
     process_advanced_options_string(input, settings_, advancedActive());
     send_String += input;
-    rx_received = std::move(remainder);
+}
+
+// Each search starts where the last one stopped, and the text that remains is
+// moved once per batch, so a batch of many records costs time in proportion
+// to its length.
+void ReceiveHandler::cutInputStrings(char lineEnd, bool lineEndTyped) {
+    if (searchedFor_ != lineEnd) {
+        searchedFor_ = lineEnd;
+        searchedUpTo_ = 0;  // text gathered under another mode is searched anew
+    }
+    std::size_t start = 0;
+    for (std::size_t p = rx_received.find(lineEnd, searchedUpTo_); p != std::string::npos;
+         p = rx_received.find(lineEnd, start)) {
+        std::string input = rx_received.substr(start, (lineEndTyped ? p + 1 : p) - start);
+        process_advanced_options_string(input, settings_, advancedActive());
+        send_String += input;
+        start = p + 1;
+    }
+    if (start > 0) {
+        rx_received.erase(0, start);
+    }
+    searchedUpTo_ = rx_received.size();
+}
+
+void ReceiveHandler::clearReceived() {
+    rx_received.clear();
+    searchedUpTo_ = 0;
 }
 
 void ReceiveHandler::Timer1_Timer() {
-    if (settings_.Combo_EOL == kEolDelay && advancedActive()) {
-        flushAfterDelay();
+    if (typingNow_) {
+        // A tick from inside the keyboard's own event handling: the slice
+        // being typed comes first.
+        Timer1_.tickSoon();
+        return;
+    }
+    if (typing_.empty() && !takeQueueForTyping()) {
+        finishIfNothingLeft();
+        return;
+    }
+    typeNextSlice();
+    if (!typing_.empty() || (whenFinished_ && !send_String.empty())) {
+        Timer1_.tickSoon();
     } else {
-        flushQueue();
+        finishIfNothingLeft();
     }
 }
 
 // The queue is taken and the timer stopped before typing: should a receive
 // event run while the keyboard is still busy, its text lands in a fresh queue
-// with the timer running again, instead of being emptied unsent afterwards.
-void ReceiveHandler::flushQueue() {
+// with the timer running again.
+bool ReceiveHandler::takeQueueForTyping() {
     if (send_String.empty()) {
-        return;
+        return false;
     }
-    const std::string keys = std::exchange(send_String, {});
+    typing_ = std::exchange(send_String, {});
+    typingFrom_ = 0;
     Timer1_.disable();
-    mySendKeys(keyboard_, keys, true);
+    if (settings_.Combo_EOL == kEolDelay && advancedActive()) {
+        // The queue holds the raw text gathered since the last flush.
+        clearReceived();
+        process_advanced_options_string(typing_, settings_, advancedActive());
+    }
+    return !typing_.empty();
 }
 
-void ReceiveHandler::flushAfterDelay() {
-    if (send_String.empty()) {
-        return;
+void ReceiveHandler::typeNextSlice() {
+    const std::size_t end = keyStringSliceEnd(typing_, typingFrom_, sliceLength_);
+    const std::string slice = typing_.substr(typingFrom_, end - typingFrom_);
+    typingFrom_ = end;
+    if (typingFrom_ >= typing_.size()) {
+        typing_.clear();
+        typingFrom_ = 0;
     }
-    std::string keys = std::exchange(send_String, {});
-    rx_received.clear();
-    Timer1_.disable();
-    process_advanced_options_string(keys, settings_, advancedActive());
-    mySendKeys(keyboard_, keys, true);
+    typingNow_ = true;
+    mySendKeys(keyboard_, slice, true);
+    typingNow_ = false;
+}
+
+void ReceiveHandler::finishTyping(std::function<void()> done) {
+    whenFinished_ = std::move(done);
+    if (typing_.empty() && send_String.empty()) {
+        finishIfNothingLeft();
+    } else {
+        Timer1_.tickSoon();
+    }
+}
+
+void ReceiveHandler::dropUntypedText() {
+    typing_.clear();
+    typingFrom_ = 0;
+    send_String.clear();
+    clearReceived();
+    finishIfNothingLeft();
+}
+
+void ReceiveHandler::finishIfNothingLeft() {
+    if (whenFinished_ && typing_.empty() && send_String.empty()) {
+        std::exchange(whenFinished_, {})();
+    }
 }
 
 }  // namespace vantorix

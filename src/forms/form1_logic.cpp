@@ -18,7 +18,7 @@ void Form1Logic::Form_Load(const std::string& helpFile,
     helpFilePath = helpFile;
     CURRENT_WINDOW = 1;
     indicator_.show(false);
-    view_.showAdvancedIndicator();
+    view_.showAdvancedIndicator(indicator_);
 
     advanced_.presetInsertionLists();
     const RedirectSettings defaults;
@@ -44,16 +44,19 @@ void Form1Logic::Form_Load(const std::string& helpFile,
     advanced_.showSettings();
 
     indicator_.update(settings_);
-    view_.showAdvancedIndicator();
+    view_.showAdvancedIndicator(indicator_);
 
     if (isOn(settings_.Check_startrun)) {
         redirection_.Command1_Click();
         view_.minimizeWindow();
+        // Whether or not the toolkit reports the change of a window not yet
+        // shown, a minimised window hides where the icon can bring it back.
+        Form_Resize(true);
     }
 }
 
-void Form1Logic::Form_Resize(bool minimized, bool notificationAreaAvailable) {
-    if (minimized && notificationAreaAvailable) {
+void Form1Logic::Form_Resize(bool minimized) {
+    if (minimized && services_.icon.restoresWindows()) {
         view_.hideWindow();
     }
 }

@@ -7,24 +7,22 @@
 #include "core/receive_handler.h"
 #include "forms/hot_key_service.h"
 #include "forms/notification_icon.h"
-#include "forms/startup_shortcut.h"
-#include "settings/config_file.h"
 #include "forms/redirection.h"
+#include "forms/startup_shortcut.h"
 #include "forms/window_hand_over.h"
+#include "settings/config_file.h"
 
 namespace vantorix {
 
 // What start-up and exit need of the main window beyond its controls.
-class Form1View {
+class Form1View : public RedirectionView, public WindowView {
   public:
-    virtual ~Form1View() = default;
     // The widgets take the values of the settings store.
     virtual void showSettings() = 0;
     // "Advanced options active" shows the indicator.
-    virtual void showAdvancedIndicator() = 0;
+    virtual void showAdvancedIndicator(const AdvancedOptionsIndicator& indicator) = 0;
+    // Minimises the window; one not shown yet opens minimised.
     virtual void minimizeWindow() = 0;
-    virtual void hideWindow() = 0;
-    virtual WindowPosition position() const = 0;
 };
 
 // The services the main window's start-up and exit use.
@@ -53,7 +51,7 @@ class Form1Logic {
     void Form_Load(const std::string& helpFile, const std::optional<std::string>& portOverride);
     // A minimised window hides, to come back through the notification icon;
     // with no notification area it stays minimised where the user can reach it.
-    void Form_Resize(bool minimized, bool notificationAreaAvailable);
+    void Form_Resize(bool minimized);
     // "Set Advanced Options": the advanced options window takes this window's
     // place, at its top-left corner, and becomes the current window.
     void Command_advanced_options_Click();

@@ -1,5 +1,7 @@
 #include "forms/form3_logic.h"
 
+#include <array>
+
 #include "core/special_characters.h"
 #include "forms/layout/insertion_tables.h"
 
@@ -47,6 +49,26 @@ AdvancedText targetOf(CodeBox box) {
 
 }  // namespace
 
+std::string_view controlName(AdvancedText box) {
+    constexpr std::array<std::string_view, 6> kNames = {"Text_preamble",  "Text_postamble",
+                                                        "Text_searchfor", "Text_replacewith",
+                                                        "Text_hotkey1",   "Text_hotkey2"};
+    return kNames.at(static_cast<std::size_t>(box));
+}
+
+std::string_view controlName(InsertionList list) {
+    constexpr std::array<std::string_view, 6> kNames = {
+        "Combo_addpreamble", "Combo_addpostamble",     "Combo_replacewith",
+        "Combo_searchfor",   "Combo_hotkey_ascii_add", "Combo_hotkey_ascii_add2"};
+    return kNames.at(static_cast<std::size_t>(list));
+}
+
+std::string_view controlName(CodeBox box) {
+    constexpr std::array<std::string_view, 3> kNames = {
+        "Text_searchfor_user_defined", "Text_hotkey1_addascii", "Text_hotkey2_addascii"};
+    return kNames.at(static_cast<std::size_t>(box));
+}
+
 std::string& advancedText(RedirectSettings& settings, AdvancedText box) {
     switch (box) {
         case AdvancedText::Text_preamble:
@@ -77,8 +99,14 @@ void test_brackets(std::string_view VAR_NAME, int& error_code) {
 }
 
 Form3Logic::Form3Logic(RedirectSettings& settings, AdvancedOptionsIndicator& indicator,
-                       Form3View& view, MainWindowLink& mainWindow)
-    : settings_(settings), indicator_(indicator), view_(view), mainWindow_(mainWindow) {}
+                       Form3View& view, MainWindowLink& mainWindow, MessageBoxes& messages,
+                       const NotificationIcon& icon)
+    : settings_(settings),
+      indicator_(indicator),
+      view_(view),
+      mainWindow_(mainWindow),
+      messages_(messages),
+      icon_(icon) {}
 
 void Form3Logic::Command_advanced_options_OK_Click() {
     // Set first: a refused DONE leaves the main window as the one the
@@ -88,7 +116,7 @@ void Form3Logic::Command_advanced_options_OK_Click() {
         int error_code = 0;
         test_brackets(advancedText(settings_, box), error_code);
         if (error_code != 0) {
-            view_.showExclamation(kUnmatchedBracesMessage, kApplicationTitle);
+            messages_.exclamation(kUnmatchedBracesMessage, kApplicationTitle);
             view_.giveFocus(box);
             return;
         }
@@ -114,7 +142,7 @@ void Form3Logic::insertTypedCode(CodeBox box) {
     const std::string code = view_.codeText(box);
     const double value = readLenientNumber(code);
     if (value > 255 || value < 0) {
-        view_.showExclamation(kAsciiRangeMessage, kApplicationTitle);
+        messages_.exclamation(kAsciiRangeMessage, kApplicationTitle);
         return;
     }
     append(target, "{" + code + "}");
@@ -126,8 +154,8 @@ void Form3Logic::append(AdvancedText box, std::string_view token) {
     view_.showText(box);
 }
 
-void Form3Logic::Form_Resize(bool minimized, bool notificationAreaAvailable) {
-    if (minimized && notificationAreaAvailable) {
+void Form3Logic::Form_Resize(bool minimized) {
+    if (minimized && icon_.restoresWindows()) {
         view_.hideWindow();
     }
 }

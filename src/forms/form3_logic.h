@@ -5,8 +5,10 @@
 #include <string>
 #include <string_view>
 
-#include "settings/redirect_settings.h"
+#include "forms/message_boxes.h"
+#include "forms/notification_icon.h"
 #include "forms/window_hand_over.h"
+#include "settings/redirect_settings.h"
 
 namespace vantorix {
 
@@ -44,6 +46,11 @@ enum class CodeBox {
     Text_hotkey2_addascii,
 };
 
+// The names of the window's controls, as its layout gives them.
+std::string_view controlName(AdvancedText box);
+std::string_view controlName(InsertionList list);
+std::string_view controlName(CodeBox box);
+
 inline constexpr const char* kApplicationTitle = "Vantorix";
 inline constexpr const char* kUnmatchedBracesMessage =
     "Ensure '{' is matched with corresponding '}'  ";
@@ -53,9 +60,8 @@ inline constexpr const char* kAsciiRangeMessage = "Ascii codes are from 0-255 on
 inline constexpr int kCaretAfterInsertion = 1000;
 
 // What the advanced options window's buttons need of its widgets.
-class Form3View {
+class Form3View : public AdvancedOptionsWindow {
   public:
-    virtual ~Form3View() = default;
     // The row the list shows; empty when it shows none.
     virtual std::string shownRow(InsertionList list) const = 0;
     // The code box's text as typed.
@@ -66,10 +72,6 @@ class Form3View {
     // gives the box the keyboard focus.
     virtual void placeCaret(AdvancedText box, int position) = 0;
     virtual void giveFocus(AdvancedText box) = 0;
-    // A message box with an OK button; returns once the user has closed it.
-    virtual void showExclamation(const std::string& text, const std::string& title) = 0;
-    virtual WindowPosition position() const = 0;
-    virtual void hideWindow() = 0;
 };
 
 // `error_code` becomes the number of "{" in `VAR_NAME` minus the number of
@@ -82,7 +84,7 @@ void test_brackets(std::string_view VAR_NAME, int& error_code);
 class Form3Logic {
   public:
     Form3Logic(RedirectSettings& settings, AdvancedOptionsIndicator& indicator, Form3View& view,
-               MainWindowLink& mainWindow);
+               MainWindowLink& mainWindow, MessageBoxes& messages, const NotificationIcon& icon);
 
     // DONE: refuses a text with unbalanced braces; otherwise hands back to the
     // main window at this window's position and recomputes the advanced state.
@@ -102,7 +104,7 @@ class Form3Logic {
 
     // As with the main window, a minimised window hides only where the
     // notification icon can bring it back.
-    void Form_Resize(bool minimized, bool notificationAreaAvailable);
+    void Form_Resize(bool minimized);
     void Form_Unload() { mainWindow_.exitProgram(); }
 
   private:
@@ -114,6 +116,8 @@ class Form3Logic {
     AdvancedOptionsIndicator& indicator_;
     Form3View& view_;
     MainWindowLink& mainWindow_;
+    MessageBoxes& messages_;
+    const NotificationIcon& icon_;
 };
 
 }  // namespace vantorix

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 namespace vantorix {
 
 // The two global hot keys as starting and stopping redirection and the exit
@@ -12,6 +14,8 @@ class HotKeyService {
     virtual bool isRegistered() const = 0;
     virtual void cmdRegisterHotKey_Click() = 0;
     virtual void cmdUnregisterHotKey_Click() = 0;
+    // What a press of hot key 1 and of hot key 2 does; empty does nothing.
+    virtual void setActions(std::function<void()> hotKey1, std::function<void()> hotKey2) = 0;
 };
 
 }  // namespace vantorix

@@ -62,8 +62,7 @@ class frmHotKey final : public HotKeyService {
     void cmdRegisterHotKey_Click() override;
     void cmdUnregisterHotKey_Click() override;
 
-    // What hot key 1 and hot key 2 do.
-    void setActions(std::function<void()> hotKey1, std::function<void()> hotKey2);
+    void setActions(std::function<void()> hotKey1, std::function<void()> hotKey2) override;
     // A press reported by the desktop, by identifier.
     void HotKeyWindowProc(int identifier);
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -20,6 +21,10 @@ class NotificationIcon {
     // Whether a double-click on the icon brings a hidden window back; only
     // then may a minimised window hide.
     virtual bool restoresWindows() const = 0;
+
+    // A double-click with the left button on the icon; every other click
+    // does nothing.
+    std::function<void()> onDoubleClick;
 };
 
 }  // namespace vantorix

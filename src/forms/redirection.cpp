@@ -1,27 +1,39 @@
 #include "forms/redirection.h"
 
+#include <array>
+
 #include "serial/redirection_start.h"
 
 namespace vantorix {
 
+std::string_view controlName(RedirectionControl control) {
+    constexpr std::array<std::string_view, 10> kNames = {
+        "Command1",       "Command_stop_redirect", "Combo_portselect",
+        "Combo_baud",     "Combo_parity",          "Combo_stop",
+        "Combo_length",   "Combo_handshake",       "Command_advanced_options",
+        "Check_ENTER_KEY"};
+    return kNames.at(static_cast<std::size_t>(control));
+}
+
 Redirection::Redirection(SerialPortControl& MSComm1, ReceiveHandler& receiver,
                          const RedirectSettings& settings,
                          const AdvancedOptionsIndicator& indicator, RedirectionView& view,
-                         HotKeyService& frmHotKey, NotificationIcon& icon)
+                         HotKeyService& frmHotKey, NotificationIcon& icon, MessageBoxes& messages)
     : MSComm1_(MSComm1),
       receiver_(receiver),
       settings_(settings),
       indicator_(indicator),
       view_(view),
       frmHotKey_(frmHotKey),
-      icon_(icon) {}
+      icon_(icon),
+      messages_(messages) {}
 
 void Redirection::Command1_Click() {
     if (MSComm1_.PortOpen()) {
         return;
     }
     if (!openPortForRedirection(MSComm1_, settings_)) {
-        view_.showExclamation(portUnavailableMessage(settings_.Combo_portselect),
+        messages_.exclamation(portUnavailableMessage(settings_.Combo_portselect),
                               kPortMessageTitle);
         return;
     }
@@ -57,7 +69,7 @@ void Redirection::Command_stop_redirect_Click() {
 
 void Redirection::portLost(const std::string& reason) {
     Command_stop_redirect_Click();
-    view_.showExclamation(reason, kPortMessageTitle);
+    messages_.exclamation(reason, kPortMessageTitle);
 }
 
 void Redirection::showRunning(bool running) {

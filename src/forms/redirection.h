@@ -1,12 +1,14 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "core/receive_handler.h"
 #include "forms/hot_key_service.h"
+#include "forms/message_boxes.h"
 #include "forms/notification_icon.h"
-#include "settings/redirect_settings.h"
 #include "serial/serial_port_control.h"
+#include "settings/redirect_settings.h"
 
 namespace vantorix {
 
@@ -24,14 +26,15 @@ enum class RedirectionControl {
     Check_ENTER_KEY,
 };
 
+// The name of the window's control, as its layout gives it.
+std::string_view controlName(RedirectionControl control);
+
 // What starting and stopping need of the window.
 class RedirectionView {
   public:
     virtual ~RedirectionView() = default;
     virtual void setControlEnabled(RedirectionControl control, bool enabled) = 0;
     virtual void giveFocus(RedirectionControl control) = 0;
-    // A message box with an exclamation icon and an OK button.
-    virtual void showExclamation(const std::string& text, const std::string& title) = 0;
 };
 
 // START REDIRECTION and STOP REDIRECTION. Running means the port is open;
@@ -41,7 +44,8 @@ class Redirection {
   public:
     Redirection(SerialPortControl& MSComm1, ReceiveHandler& receiver,
                 const RedirectSettings& settings, const AdvancedOptionsIndicator& indicator,
-                RedirectionView& view, HotKeyService& frmHotKey, NotificationIcon& icon);
+                RedirectionView& view, HotKeyService& frmHotKey, NotificationIcon& icon,
+                MessageBoxes& messages);
 
     // Opens the chosen port; on success the window turns to the running
     // state, the hot keys follow the advanced options and the tip says so.
@@ -68,6 +72,7 @@ class Redirection {
     RedirectionView& view_;
     HotKeyService& frmHotKey_;
     NotificationIcon& icon_;
+    MessageBoxes& messages_;
 };
 
 }  // namespace vantorix

@@ -13,6 +13,21 @@ struct WindowPosition {
     bool operator==(const WindowPosition&) const = default;
 };
 
+// What the program does with a window as a whole. Hiding never touches the
+// controls: a hidden window keeps their contents.
+class WindowView {
+  public:
+    virtual ~WindowView() = default;
+    virtual WindowPosition position() const = 0;
+    // Moves the top-left corner to `topLeft`, then as showWindow.
+    virtual void showAt(WindowPosition topLeft) = 0;
+    // Shows the window where it is, in normal state, in front of the others.
+    virtual void showWindow() = 0;
+    virtual void hideWindow() = 0;
+    // Neither minimised nor maximised; a hidden window stays hidden.
+    virtual void setNormalState() = 0;
+};
+
 // What the advanced options window needs of the main window.
 class MainWindowLink {
   public:
@@ -29,16 +44,13 @@ class MainWindowLink {
 
 // What the main window's start-up and "Set Advanced Options" need of the
 // advanced options window.
-class AdvancedOptionsWindow {
+class AdvancedOptionsWindow : public WindowView {
   public:
-    virtual ~AdvancedOptionsWindow() = default;
     // The pre-amble, post-amble and replacement lists show "Enter", the
     // search list "CR".
     virtual void presetInsertionLists() = 0;
     // The settings widgets take the values of the settings store.
     virtual void showSettings() = 0;
-    // Moves the window's top-left corner to `topLeft` and shows it.
-    virtual void showAt(WindowPosition topLeft) = 0;
 };
 
 }  // namespace vantorix

@@ -4,6 +4,7 @@
 #include <array>
 
 #include "program/option_scanner.h"
+#include "settings/redirect_settings.h"
 
 namespace vantorix {
 namespace {
@@ -81,6 +82,12 @@ CommandLineResult parseCommandLine(const std::vector<std::string>& arguments,
     if (std::find(keyboardNames.begin(), keyboardNames.end(), keys) == keyboardNames.end()) {
         return mistake("Unknown keyboard backend '" + keys +
                        "'; choose one of: " + joined(keyboardNames));
+    }
+
+    if (scanned.given[kPort]) {
+        if (const std::string problem = portNameProblem(*scanned.given[kPort]); !problem.empty()) {
+            return mistake("Cannot use that port (--port): " + problem);
+        }
     }
 
     CommandLine options;

@@ -20,7 +20,9 @@ HeadlessSession::~HeadlessSession() {
 }
 
 void HeadlessSession::start(SettingsFile& file, const std::optional<std::string>& port) {
-    file.load(settings_);
+    if (const SettingsFileResult loaded = file.load(settings_); !loaded) {
+        messages_ << loaded.problem << std::endl;
+    }
     if (port) {
         settings_.Combo_portselect = *port;
     }
@@ -41,7 +43,14 @@ void HeadlessSession::start(SettingsFile& file, const std::optional<std::string>
               << "; stop with Ctrl+C." << std::endl;
 }
 
+// A second request while the queue is still being typed ends the typing: the
+// user asked twice, and must not wait for a long queue.
 void HeadlessSession::terminate() {
+    if (terminationAsked_) {
+        receiveHandler_.dropUntypedText();
+        return;
+    }
+    terminationAsked_ = true;
     finishAfterTyping(kExitTerminated);
 }
 
@@ -54,11 +63,14 @@ void HeadlessSession::portLost(const std::string& reason) {
     finishAfterTyping(kExitPortLost);
 }
 
+// The first reason to end counts; a later one neither changes the status nor
+// restarts the typing.
 void HeadlessSession::finishAfterTyping(int status) {
-    if (!finished_ && !receiveHandler_.queuedKeys().empty()) {
-        receiveHandler_.Timer1_Timer();
+    if (finished_ || ending_) {
+        return;
     }
-    finish(status);
+    ending_ = true;
+    receiveHandler_.finishTyping([this, status] { finish(status); });
 }
 
 void HeadlessSession::finish(int status) {

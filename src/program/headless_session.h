@@ -46,7 +46,8 @@ class HeadlessSession {
     void Timer1_Timer() { receiveHandler_.Timer1_Timer(); }
 
     // The program is asked to end (SIGINT, SIGTERM, closing the console):
-    // the keys already queued are typed first.
+    // the keys already queued are typed first, slice by slice. Asked again
+    // while they are typed, it drops what is left and ends at once.
     void terminate();
 
   private:
@@ -58,6 +59,8 @@ class HeadlessSession {
     FlushTimer& Timer1_;
     std::ostream& messages_;
     ExitRequest requestExit_;
+    bool ending_ = false;
+    bool terminationAsked_ = false;
     bool finished_ = false;
     RedirectSettings settings_;
     AdvancedOptionsIndicator indicator_;

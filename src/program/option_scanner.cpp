@@ -58,6 +58,18 @@ class Scanner {
     void readLetters(std::string_view text) {
         const std::size_t equals = text.find('=');
         const std::string_view letters = text.substr(0, equals);
+        // "-headless" is far more likely a long option with one dash too few
+        // than seven one-letter options.
+        if (letters.size() > 1 && result_.error.empty()) {
+            const auto meant =
+                std::find_if(options_.begin(), options_.end(),
+                             [letters](const OptionSpec& o) { return o.longName == letters; });
+            if (meant != options_.end()) {
+                result_.error = "Unknown option '-" + std::string(letters) + "'; did you mean '--" +
+                                meant->longName + "'?";
+                return;
+            }
+        }
         for (std::size_t i = 0; i < letters.size(); ++i) {
             const char letter = letters[i];
             const auto found =

@@ -3,6 +3,7 @@
 #include "settings/file_replacement.h"
 
 #include <array>
+#include <cerrno>
 #include <charconv>
 #include <filesystem>
 #include <fstream>
@@ -107,31 +108,39 @@ std::optional<int> parseCheckValue(std::string_view text) {
     return value;
 }
 
-// The values of the file: split at every line end (CR LF, LF or CR) and at
-// every comma.
-std::vector<std::string> splitValues(std::istream& in) {
-    const std::string content{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    std::vector<std::string> values;
-    std::string current;
-    bool pendingValue = false;
-    for (std::size_t i = 0; i < content.size(); ++i) {
-        const char c = content[i];
+// No value the program writes comes near this (a text box holds 32767
+// characters, and a comma is stored in three); a longer one is no setting,
+// and keeping it would let a damaged file fill the memory.
+constexpr std::size_t kLongestValue = 1024 * 1024;
+
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+// The next value of the file: up to a line end (CR LF, LF or CR) or a comma.
+// nullopt at the end of the file; `tooLong` when the value was longer than
+// kLongestValue (the rest of it is read past, not kept).
+std::optional<std::string> nextValue(std::streambuf& in, bool& tooLong) {
+    using Traits = std::streambuf::traits_type;
+    std::string value;
+    tooLong = false;
+    bool any = false;
+    for (int c = in.sbumpc(); c != Traits::eof(); c = in.sbumpc()) {
         if (c == '\r' || c == '\n' || c == ',') {
-            values.push_back(std::move(current));
-            current.clear();
-            pendingValue = false;
-            if (c == '\r' && i + 1 < content.size() && content[i + 1] == '\n') {
-                ++i;
+            if (c == '\r' && in.sgetc() == '\n') {
+                in.sbumpc();
             }
+            return value;
+        }
+        any = true;
+        if (value.size() < kLongestValue) {
+            value += Traits::to_char_type(c);
         } else {
-            current += c;
-            pendingValue = true;
+            tooLong = true;
         }
     }
-    if (pendingValue) {
-        values.push_back(std::move(current));  // a last line without its line end
+    if (any) {
+        return value;  // a last line without its line end
     }
-    return values;
+    return std::nullopt;
 }
 
 void assign(const Record& record, std::string_view value, RedirectSettings& settings) {
@@ -157,20 +166,70 @@ void assign(const Record& record, std::string_view value, RedirectSettings& sett
     }
 }
 
+std::string withoutLineBreaks(std::string text) {
+    std::erase_if(text, [](char c) { return c == '\r' || c == '\n'; });
+    return text;
+}
+
 std::string storedValue(const Record& record, const RedirectSettings& settings) {
     if (record.kind == Kind::Check) {
         return std::to_string(settings.*std::get<int S::*>(record.field));
     }
-    return replaceAll(settings.*std::get<std::string S::*>(record.field), ",", kStoredComma);
+    return replaceAll(withoutLineBreaks(settings.*std::get<std::string S::*>(record.field)), ",",
+                      kStoredComma);
+}
+
+std::string absolute(const std::string& path) {
+    std::error_code error;
+    const std::filesystem::path full = std::filesystem::absolute(path, error);
+    return error ? path : full.string();
+}
+
+std::string kindOfFile(std::filesystem::file_type type) {
+    switch (type) {
+        case std::filesystem::file_type::directory:
+            return "a folder";
+        case std::filesystem::file_type::fifo:
+            return "a pipe";
+        case std::filesystem::file_type::block:
+        case std::filesystem::file_type::character:
+            return "a device";
+        default:
+            return "not a regular file";
+    }
+}
+
+SettingsFileResult notAFile(const std::string& path, std::filesystem::file_type type) {
+    return {false, "The settings file " + absolute(path) + " is " + kindOfFile(type) +
+                       ", not a file. Vantorix uses the default settings and does not save "
+                       "them there."};
+}
+
+SettingsFileResult unreadable(const std::string& path, const std::error_code& error) {
+    return {false, "The settings file " + absolute(path) + " cannot be read (" + error.message() +
+                       "). Vantorix uses the default settings and does not save over the file, "
+                       "so the settings in it are kept."};
 }
 
 }  // namespace
 
 void readConfig(std::istream& in, RedirectSettings& settings) {
-    const std::vector<std::string> values = splitValues(in);
-    const std::size_t count = std::min(values.size(), records().size());
-    for (std::size_t i = 0; i < count; ++i) {
-        assign(records()[i], values[i], settings);
+    std::streambuf* buffer = in.rdbuf();
+    if (buffer == nullptr) {
+        return;
+    }
+    for (std::size_t i = 0; i < records().size(); ++i) {
+        bool tooLong = false;
+        std::optional<std::string> value = nextValue(*buffer, tooLong);
+        if (!value) {
+            return;
+        }
+        if (i == 0 && value->starts_with(kByteOrderMark)) {
+            value->erase(0, kByteOrderMark.size());  // editors on Windows begin a file with it
+        }
+        if (!tooLong) {
+            assign(records()[i], *value, settings);
+        }
     }
 }
 
@@ -180,15 +239,64 @@ void writeConfig(std::ostream& out, const RedirectSettings& settings) {
     }
 }
 
-void loadConfigFile(const std::string& path, RedirectSettings& settings) {
-    std::ifstream in(path, std::ios::binary);
-    if (in) {
-        readConfig(in, settings);
+SettingsFileResult loadConfigFile(const std::string& path, RedirectSettings& settings) {
+    std::error_code error;
+    const std::filesystem::file_status status = std::filesystem::status(path, error);
+    if (status.type() == std::filesystem::file_type::not_found) {
+        return {};
     }
+    if (error) {
+        return unreadable(path, error);
+    }
+    // A folder or a device cannot be read as a file, and opening a pipe waits
+    // for a writer that may never come.
+    if (!std::filesystem::is_regular_file(status)) {
+        return notAFile(path, status.type());
+    }
+    errno = 0;
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        return unreadable(path, lastFileError());
+    }
+    RedirectSettings read = settings;
+    try {
+        readConfig(in, read);
+    } catch (const std::exception&) {
+        return unreadable(path, std::make_error_code(std::errc::io_error));
+    }
+    settings = std::move(read);
+    return {};
 }
 
-bool saveConfigFile(const std::string& path, const RedirectSettings& settings) {
-    return replaceFile(path, [&settings](std::ostream& out) { writeConfig(out, settings); });
+SettingsFileResult saveConfigFile(const std::string& path, const RedirectSettings& settings,
+                                  const FileMover& move) {
+    std::error_code error;
+    const std::filesystem::file_status status = std::filesystem::status(path, error);
+    if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status)) {
+        return notAFile(path, status.type());
+    }
+    if (!replaceFile(
+            path, [&settings](std::ostream& out) { writeConfig(out, settings); }, error, move)) {
+        return {false, "The settings could not be saved in " + absolute(path) + " (" +
+                           error.message() + "). The file keeps the settings it had."};
+    }
+    return {};
+}
+
+SettingsFileResult ConfigFile::load(RedirectSettings& settings) {
+    SettingsFileResult result = loadConfigFile(path_, settings);
+    keepAsItIs_ = !result.ok;
+    return result;
+}
+
+SettingsFileResult ConfigFile::save(const RedirectSettings& settings) {
+    std::error_code ignored;
+    if (keepAsItIs_ && std::filesystem::is_regular_file(path_, ignored)) {
+        return {false, "The settings were not saved: " + absolute(path_) +
+                           " could not be read at start, and saving would replace the settings "
+                           "in it."};
+    }
+    return saveConfigFile(path_, settings, move_);
 }
 
 }  // namespace vantorix

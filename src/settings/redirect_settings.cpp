@@ -6,10 +6,18 @@
 namespace vantorix {
 namespace {
 
+// Built by appending to a named string: GCC's optimizer warns (-Wrestrict)
+// about its own inlined copy in `"literal" + std::string`.
+std::string joined(std::string_view first, std::string_view second) {
+    std::string text(first);
+    text += second;
+    return text;
+}
+
 std::vector<std::string> makeComPortItems() {
     std::vector<std::string> items;
     for (int n = 1; n <= 20; ++n) {
-        items.push_back("COM" + std::to_string(n));
+        items.push_back(joined("COM", std::to_string(n)));
     }
     return items;
 }
@@ -17,9 +25,9 @@ std::vector<std::string> makeComPortItems() {
 std::vector<std::string> makeHotKeyItems() {
     std::vector<std::string> items;
     for (int f = 2; f <= 11; ++f) {
-        const std::string key = "F" + std::to_string(f);
+        const std::string key = joined("F", std::to_string(f));
         for (const char* modifier : {"", "Alt+", "Ctrl+", "Shift+"}) {
-            items.push_back(modifier + key);
+            items.push_back(joined(modifier, key));
         }
     }
     return items;
@@ -86,7 +94,28 @@ bool isDevicePath(std::string_view port) {
     constexpr std::string_view windowsDevice = "\\\\.\\";
     const bool named = (port.size() > 1 && port.front() == '/') ||
                        (port.size() > windowsDevice.size() && port.starts_with(windowsDevice));
-    return named && port.find_first_of(std::string_view("\r\n\0", 3)) == std::string_view::npos;
+    return named && port.find_first_of(std::string_view("\r\n\0,", 4)) == std::string_view::npos;
+}
+
+std::string portNameProblem(std::string_view port) {
+    if (port.empty()) {
+        return "The port name is empty.";
+    }
+    if (port.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos) {
+        return "A port name cannot hold a line break or a null character.";
+    }
+    if (port.find(',') != std::string_view::npos) {
+        return "A port name cannot hold a comma.";
+    }
+    const auto isBlank = [](char c) { return c == ' ' || c == '\t'; };
+    if (isBlank(port.front()) || isBlank(port.back())) {
+        return "A port name cannot begin or end with a blank.";
+    }
+    if (!isValidPort(port)) {
+        return "The port is COM1 to COM20 or the full path of a device (beginning with / or "
+               "\\\\.\\).";
+    }
+    return {};
 }
 
 bool isValidPort(std::string_view port) {

@@ -89,6 +89,13 @@ hotKeyItems();  // "F2", "Alt+F2", "Ctrl+F2", "Shift+F2", ... "Shift+F11"
 bool isDevicePath(std::string_view port);
 bool isValidPort(std::string_view port);
 
+// Why `port` cannot be stored in vantorix.cfg and found again at the next
+// start, in words for the user; empty when it can. (A line break would end
+// the record, a comma would split it, blanks around it are not read back,
+// and a name that is neither a COM item nor a device path reads back as
+// COM1.)
+std::string portNameProblem(std::string_view port);
+
 // "COM7" -> 7; 0 for anything that is not one of the COM items.
 int comPortNumber(std::string_view port);
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <ostream>
 
 #include "typing/keyboard.h"
@@ -10,9 +11,14 @@ namespace vantorix {
 // handed to a stream, one line per call, exactly as handed over, flushed at
 // once. Lock keys read as off. Scripts and tests read this output, so its
 // format stays as it is.
+//
+// When the stream fails (standard output closed, a full disk, a reader that
+// went away) the keys would be lost without a word: `onOutputFailed` is called
+// once, and nothing more is written.
 class PrintKeyboard final : public Keyboard {
   public:
-    explicit PrintKeyboard(std::ostream& out) : out_(out) {}
+    explicit PrintKeyboard(std::ostream& out, std::function<void()> onOutputFailed = {})
+        : out_(out), onOutputFailed_(std::move(onOutputFailed)) {}
 
     bool IsNumLockOn() override { return false; }
     bool IsScrollLockOn() override { return false; }
@@ -24,6 +30,8 @@ class PrintKeyboard final : public Keyboard {
 
   private:
     std::ostream& out_;
+    std::function<void()> onOutputFailed_;
+    bool failed_ = false;
 };
 
 }  // namespace vantorix

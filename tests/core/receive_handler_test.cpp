@@ -106,7 +106,7 @@ TEST_F(ReceiveHandlerTest, TextReceivedWhileTheKeyboardIsTypingIsNotLost) {
     EXPECT_EQ(keyboard.sent, (std::vector<std::string>{"early", "late"}));
 }
 
-TEST_F(ReceiveHandlerTest, CarriageReturnModeCutsOneInputStringPerEvent) {
+TEST_F(ReceiveHandlerTest, CarriageReturnModeKeepsAnUnfinishedLineForTheNextBatch) {
     useAdvancedOptions("CR");
     settings.Check_ENTER_KEY = 1;
     port.receive("12\r34");
@@ -115,11 +115,40 @@ TEST_F(ReceiveHandlerTest, CarriageReturnModeCutsOneInputStringPerEvent) {
     port.receive("5\r");
     EXPECT_EQ(handler.queuedKeys(), "12~345~");
     EXPECT_EQ(handler.receivedText(), "");
-
-    port.receive("1\r2\r");
-    EXPECT_EQ(handler.queuedKeys(), "12~345~1~");
-    EXPECT_EQ(handler.receivedText(), "2\r") << "the second line waits for the next batch";
 }
+
+struct RecordsInOneBatch {
+    const char* endOfLine;
+    const char* batch;
+    const char* queued;
+    const char* kept;
+};
+
+void PrintTo(const RecordsInOneBatch& records, std::ostream* out) {
+    *out << records.endOfLine << " " << ::testing::PrintToString(std::string(records.batch));
+}
+
+class EveryRecordOfABatch : public ReceiveHandlerTest,
+                            public ::testing::WithParamInterface<RecordsInOneBatch> {};
+
+TEST_P(EveryRecordOfABatch, IsQueuedInOrderWithinTheReceiveEvent) {
+    useAdvancedOptions(GetParam().endOfLine);
+    settings.Check_ENTER_KEY = 1;
+    settings.Check_LF_KEY = 1;
+    settings.Text_postamble = "!";
+    port.receive(GetParam().batch);
+    EXPECT_EQ(handler.queuedKeys(), GetParam().queued);
+    EXPECT_EQ(handler.receivedText(), GetParam().kept);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EndOfLineModes, EveryRecordOfABatch,
+    ::testing::Values(RecordsInOneBatch{"CR", "111\r222\r333\r", "111~!222~!333~!", ""},
+                      RecordsInOneBatch{"LFD", "111\n222\n333\n", "111~!222~!333~!", ""},
+                      RecordsInOneBatch{"TAB", "1\t2\t3\t4", "1{TAB}!2{TAB}!3{TAB}!", "4"},
+                      RecordsInOneBatch{",", "1,2,,3,4", "1!2!!3!", "4"},
+                      RecordsInOneBatch{"CR", "a\r\nb\r\n", "a~!~b~!", "\n"},
+                      RecordsInOneBatch{"CR", "\r\r", "~!~!", ""}));
 
 TEST_F(ReceiveHandlerTest, LineFeedAfterCarriageReturnStartsTheNextInputString) {
     useAdvancedOptions("CR");
@@ -159,12 +188,12 @@ TEST_F(ReceiveHandlerTest, OtherEndOfLineModes) {
 
 TEST_F(ReceiveHandlerTest, TextGatheredUnderOneModeIsCutByTheNextMode) {
     useAdvancedOptions("CR");
-    port.receive("ab,cd");
+    port.receive("ab,cd,ef");
     EXPECT_EQ(handler.queuedKeys(), "");
     settings.Combo_EOL = ",";
-    port.receive("e");
-    EXPECT_EQ(handler.queuedKeys(), "ab");
-    EXPECT_EQ(handler.receivedText(), "cde");
+    port.receive("g");
+    EXPECT_EQ(handler.queuedKeys(), "abcd");
+    EXPECT_EQ(handler.receivedText(), "efg");
 }
 
 TEST_F(ReceiveHandlerTest, InputStringsAreTransformedWithTheAdvancedOptions) {
@@ -233,6 +262,116 @@ TEST_F(ReceiveHandlerTest, TheFlushTypesWithWaitAndRestoresLocks) {
     port.receive("z");
     timer.advance(250);
     EXPECT_EQ(keyboard.calls, (std::vector<std::string>{"send:z", "toggle:num"}));
+}
+
+// Typing in slices: a long queue must not keep the program from handling a
+// termination signal or a STOP until all of it is typed.
+class SlicedTyping : public ReceiveHandlerTest {
+  protected:
+    SlicedTyping() {
+        handler.setSliceLength(8);
+        settings.Text_postamble = "!";  // marks where each record ends
+    }
+
+    std::string typedSoFar() const {
+        std::string typed;
+        for (const std::string& keys : keyboard.sent) {
+            typed += keys;
+        }
+        return typed;
+    }
+};
+
+TEST_F(SlicedTyping, ALongQueueIsTypedOneSlicePerTickAndTheRestPromptly) {
+    port.receive("0123456789abcdefghij+{}");
+    handler.Timer1_Timer();
+    EXPECT_EQ(keyboard.sent, (std::vector<std::string>{"01234567"}));
+    EXPECT_EQ(handler.keysBeingTyped(), "89abcdefghij{+}{{}{}}");
+    timer.advance(0);  // no time passes: the rest follows as soon as the loop is free
+    EXPECT_EQ(keyboard.sent,
+              (std::vector<std::string>{"01234567", "89abcdef", "ghij{+}", "{{}{}}"}));
+    EXPECT_EQ(handler.keysBeingTyped(), "");
+}
+
+TEST_F(SlicedTyping, DroppingTheUntypedTextStopsTypingBetweenSlices) {
+    useAdvancedOptions("CR");
+    port.receive("first record\rsecond record\rhalf");
+    handler.Timer1_Timer();
+    ASSERT_EQ(keyboard.sent.size(), 1u);
+    port.receive(" more\r");
+    handler.dropUntypedText();
+    timer.advance(1000);
+    EXPECT_EQ(keyboard.sent.size(), 1u);
+    EXPECT_EQ(handler.receivedText(), "");
+    EXPECT_EQ(handler.queuedKeys(), "");
+    port.receive("next\r");
+    timer.advance(250);
+    EXPECT_EQ(keyboard.sent.back(), "next!") << "redirection goes on with what comes next";
+}
+
+TEST_F(SlicedTyping, EachSliceHasItsOwnCapsLockMeasureAndLockRestore) {
+    keyboard.capsLock = true;
+    int slices = 0;
+    keyboard.whileTyping = [&] {
+        if (++slices == 1) {
+            keyboard.numLock = true;
+        }
+    };
+    port.receive("abcdefgh{IJ}");
+    timer.advance(250);
+    EXPECT_EQ(keyboard.calls,
+              (std::vector<std::string>{"send:ABCDEFGH", "toggle:num", "send:{{}ij{}}"}));
+}
+
+TEST_F(SlicedTyping, TextReceivedBetweenSlicesFollowsTheFlushInOrder) {
+    useAdvancedOptions("DELAY 250mS");
+    port.receive("0123456789ab");
+    timer.advance(250);
+    ASSERT_EQ(keyboard.sent, (std::vector<std::string>{"01234567", "89ab!"}));
+    keyboard.sent.clear();
+    handler.setSliceLength(4);
+    port.receive("abcdefgh");
+    handler.Timer1_Timer();  // the line has been quiet: the flush types its first slice
+    ASSERT_EQ(keyboard.sent, (std::vector<std::string>{"abcd"}));
+    port.receive("XY");  // between slices, still in the delay mode
+    timer.advance(0);
+    EXPECT_EQ(typedSoFar(), "abcdefgh!") << "the new batch must not replace the rest";
+    timer.advance(250);
+    EXPECT_EQ(typedSoFar(), "abcdefgh!XY!");
+}
+
+TEST_F(SlicedTyping, ATickFromInsideTheKeyboardWaitsForTheSliceBeingTyped) {
+    bool nested = false;
+    keyboard.whileTyping = [&] {
+        if (!nested) {
+            nested = true;
+            handler.Timer1_Timer();
+            EXPECT_EQ(keyboard.sent.size(), 1u) << "nothing typed within a slice";
+        }
+    };
+    port.receive("0123456789abcdef");
+    timer.advance(250);
+    EXPECT_EQ(keyboard.sent, (std::vector<std::string>{"01234567", "89abcdef"}));
+}
+
+TEST_F(SlicedTyping, FinishingTypesTheQueueThenReportsDone) {
+    useAdvancedOptions("CR");
+    int done = 0;
+    port.receive("0123456789\rpartial");
+    handler.finishTyping([&] { ++done; });
+    EXPECT_EQ(done, 0);
+    timer.advance(0);
+    EXPECT_EQ(typedSoFar(), "0123456789!");
+    EXPECT_EQ(done, 1) << "a line without its end of line is not typed";
+
+    handler.finishTyping([&] { ++done; });
+    EXPECT_EQ(done, 2) << "nothing queued: done at once";
+
+    port.receive("\rmore than one slice\r");
+    handler.finishTyping([&] { ++done; });
+    handler.Timer1_Timer();
+    handler.dropUntypedText();
+    EXPECT_EQ(done, 3) << "dropping the rest finishes too";
 }
 
 }  // namespace

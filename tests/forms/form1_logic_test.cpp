@@ -4,33 +4,15 @@
 
 #include "support/fake_desktop.h"
 #include "support/fake_keyboard.h"
+#include "support/fake_message_boxes.h"
 #include "support/fake_serial_port.h"
-#include "support/fake_window_hand_over.h"
+#include "support/fake_window_views.h"
 #include "support/manual_timer.h"
 
 namespace vantorix {
 namespace {
 
 using namespace test;
-
-class RecordingWindow final : public RedirectionView, public Form1View {
-  public:
-    explicit RecordingWindow(Journal& journal) : journal_(journal) {}
-    void setControlEnabled(RedirectionControl, bool) override {}
-    void giveFocus(RedirectionControl) override {}
-    void showExclamation(const std::string& text, const std::string&) override {
-        journal_.push_back("message:" + text.substr(0, 5));
-    }
-    void showSettings() override { journal_.emplace_back("window:settings"); }
-    void showAdvancedIndicator() override { journal_.emplace_back("window:indicator"); }
-    void minimizeWindow() override { journal_.emplace_back("window:minimize"); }
-    void hideWindow() override { journal_.emplace_back("window:hide"); }
-    WindowPosition position() const override { return at; }
-    WindowPosition at;
-
-  private:
-    Journal& journal_;
-};
 
 class Form1LogicTest : public ::testing::Test {
   protected:
@@ -41,13 +23,14 @@ class Form1LogicTest : public ::testing::Test {
     RedirectSettings settings;
     AdvancedOptionsIndicator indicator;
     ReceiveHandler receiver{port, timer, keyboard, settings, indicator};
-    RecordingWindow window{journal};
+    FakeMainWindowView window{journal};
     FakeHotKeys hotKeys{journal};
     FakeIcon icon{journal};
     FakeShortcut shortcut{journal};
     FakeSettingsFile file{journal};
-    FakeAdvancedWindow advanced{journal};
-    Redirection redirection{port, receiver, settings, indicator, window, hotKeys, icon};
+    FakeMessageBoxes messages{journal};
+    FakeForm3View advanced{journal};
+    Redirection redirection{port, receiver, settings, indicator, window, hotKeys, icon, messages};
     Form1Logic logic{settings,
                      indicator,
                      receiver,
@@ -67,8 +50,8 @@ TEST_F(Form1LogicTest, FirstStartShowsTheDefaultsIdle) {
     EXPECT_FALSE(indicator.enabled);
     EXPECT_FALSE(redirection.isRunning());
     EXPECT_EQ(journal,
-              (Journal{"window:indicator", "advanced:lists", "icon:place idle", "file:load",
-                       "window:settings", "advanced:settings", "window:indicator"}));
+              (Journal{"main:indicator off", "advanced:lists", "icon:place idle", "file:load",
+                       "main:settings", "advanced:settings", "main:indicator off"}));
 }
 
 TEST_F(Form1LogicTest, StartUpReadsTheFileAndComputesTheAdvancedState) {
@@ -90,14 +73,15 @@ TEST_F(Form1LogicTest, APortGivenOnTheCommandLineReplacesTheStoredOne) {
     EXPECT_EQ(settings.Combo_portselect, "/dev/ttyACM0");
 }
 
-TEST_F(Form1LogicTest, StartRedirectionAtStartOpensThePortAndMinimises) {
+TEST_F(Form1LogicTest, StartRedirectionAtStartOpensThePortMinimisesAndHidesInTheIcon) {
     RedirectSettings stored;
     stored.Check_startrun = 1;
     file.stored = stored;
     logic.Form_Load("", std::nullopt);
     EXPECT_TRUE(redirection.isRunning());
-    EXPECT_EQ(journal.back(), "window:minimize");
     EXPECT_EQ(icon.currentTip, kRunningTip);
+    const Journal tail(journal.end() - 2, journal.end());
+    EXPECT_EQ(tail, (Journal{"main:minimize", "main:hide"}));
 }
 
 TEST_F(Form1LogicTest, StartRedirectionAtStartWithABusyPortStillMinimises) {
@@ -105,12 +89,13 @@ TEST_F(Form1LogicTest, StartRedirectionAtStartWithABusyPortStillMinimises) {
     stored.Check_startrun = 1;
     file.stored = stored;
     port.opens = false;
+    icon.restores = false;
     logic.Form_Load("", std::nullopt);
     EXPECT_FALSE(redirection.isRunning());
-    ASSERT_GE(journal.size(), 2u);
-    EXPECT_EQ(journal[journal.size() - 2], "message:COM 1");
-    EXPECT_EQ(journal.back(), "window:minimize");
     EXPECT_EQ(icon.currentTip, kIdleTip);
+    ASSERT_GE(journal.size(), 2u);
+    EXPECT_EQ(journal[journal.size() - 2].substr(0, 13), "message COM 1");
+    EXPECT_EQ(journal.back(), "main:minimize") << "no notification area: minimised, not hidden";
 }
 
 TEST_F(Form1LogicTest, SetAdvancedOptionsPutsTheAdvancedWindowInThisOnesPlace) {
@@ -119,16 +104,18 @@ TEST_F(Form1LogicTest, SetAdvancedOptionsPutsTheAdvancedWindowInThisOnesPlace) {
     window.at = {312, 48};
     logic.Command_advanced_options_Click();
     EXPECT_EQ(logic.CURRENT_WINDOW, 2);
-    EXPECT_EQ(journal, (Journal{"advanced:show 312,48", "window:hide"}));
+    EXPECT_EQ(journal, (Journal{"advanced:show at 312,48", "main:hide"}));
 }
 
 TEST_F(Form1LogicTest, MinimisingHidesOnlyWhereANotificationAreaCanBringItBack) {
-    logic.Form_Resize(true, false);
+    icon.restores = false;
+    logic.Form_Resize(true);
     EXPECT_TRUE(journal.empty());
-    logic.Form_Resize(false, true);
+    icon.restores = true;
+    logic.Form_Resize(false);
     EXPECT_TRUE(journal.empty());
-    logic.Form_Resize(true, true);
-    EXPECT_EQ(journal, (Journal{"window:hide"}));
+    logic.Form_Resize(true);
+    EXPECT_EQ(journal, (Journal{"main:hide"}));
 }
 
 TEST_F(Form1LogicTest, ExitReleasesHotKeysSavesThenUpdatesTheShortcutAndRemovesTheIcon) {

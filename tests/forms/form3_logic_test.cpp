@@ -7,67 +7,16 @@
 
 #include <gtest/gtest.h>
 
-#include "support/fake_window_hand_over.h"
-#include "support/insertion_token_rows.h"
 #include "forms/layout/insertion_tables.h"
+#include "support/fake_message_boxes.h"
+#include "support/fake_window_hand_over.h"
+#include "support/fake_window_views.h"
+#include "support/insertion_token_rows.h"
 
 namespace vantorix {
 namespace {
 
 using namespace test;
-
-const char* nameOf(AdvancedText box) {
-    switch (box) {
-        case AdvancedText::Text_preamble:
-            return "Text_preamble";
-        case AdvancedText::Text_postamble:
-            return "Text_postamble";
-        case AdvancedText::Text_searchfor:
-            return "Text_searchfor";
-        case AdvancedText::Text_replacewith:
-            return "Text_replacewith";
-        case AdvancedText::Text_hotkey1:
-            return "Text_hotkey1";
-        case AdvancedText::Text_hotkey2:
-            return "Text_hotkey2";
-    }
-    return "?";
-}
-
-// The window's widgets as a journal of what the buttons asked of them.
-class FakeForm3View final : public Form3View {
-  public:
-    explicit FakeForm3View(Journal& journal) : journal_(journal) {}
-    std::string shownRow(InsertionList list) const override {
-        const auto found = rows.find(list);
-        return found == rows.end() ? std::string() : found->second;
-    }
-    std::string codeText(CodeBox box) const override {
-        const auto found = codes.find(box);
-        return found == codes.end() ? std::string() : found->second;
-    }
-    void showText(AdvancedText box) override {
-        journal_.push_back(std::string("show ") + nameOf(box));
-    }
-    void placeCaret(AdvancedText box, int position) override {
-        journal_.push_back(std::string("caret ") + nameOf(box) + " " + std::to_string(position));
-    }
-    void giveFocus(AdvancedText box) override {
-        journal_.push_back(std::string("focus ") + nameOf(box));
-    }
-    void showExclamation(const std::string& text, const std::string& title) override {
-        journal_.push_back("message " + text + "|" + title);
-    }
-    WindowPosition position() const override { return at; }
-    void hideWindow() override { journal_.emplace_back("hide"); }
-
-    std::map<InsertionList, std::string> rows;
-    std::map<CodeBox, std::string> codes;
-    WindowPosition at{40, 30};
-
-  private:
-    Journal& journal_;
-};
 
 class Form3LogicTest : public ::testing::Test {
   protected:
@@ -76,7 +25,9 @@ class Form3LogicTest : public ::testing::Test {
     AdvancedOptionsIndicator indicator;
     FakeForm3View view{journal};
     FakeMainWindow mainWindow{journal};
-    Form3Logic logic{settings, indicator, view, mainWindow};
+    FakeMessageBoxes messages{journal};
+    FakeIcon icon{journal};
+    Form3Logic logic{settings, indicator, view, mainWindow, messages, icon};
 };
 
 const std::string kBraces = "message Ensure '{' is matched with corresponding '}'  |Vantorix";
@@ -110,7 +61,7 @@ TEST_F(Form3LogicTest, DoneIsRefusedAtTheFirstUnbalancedTextInCheckingOrder) {
         logic.Command_advanced_options_OK_Click();
 
         const std::string box = nameOf(kAdvancedTexts[failing]);
-        EXPECT_EQ(journal, (Journal{"main:current 1", kBraces, "focus " + box})) << box;
+        EXPECT_EQ(journal, (Journal{"main:current 1", kBraces, "advanced:focus " + box})) << box;
         EXPECT_EQ(mainWindow.CURRENT_WINDOW, 1) << box;
         EXPECT_EQ(settings, before) << box;
         EXPECT_FALSE(indicator.enabled) << box;
@@ -123,7 +74,8 @@ TEST_F(Form3LogicTest, DoneAcceptsBalancedCountsAndHandsBackAtThisWindowsCorner)
     }
     view.at = {512, 256};
     logic.Command_advanced_options_OK_Click();
-    EXPECT_EQ(journal, (Journal{"main:current 1", "main:show 512,256", "hide", "main:indicator"}));
+    EXPECT_EQ(journal,
+              (Journal{"main:current 1", "main:show 512,256", "advanced:hide", "main:indicator"}));
     EXPECT_EQ(mainWindow.CURRENT_WINDOW, 1);
 }
 
@@ -171,7 +123,8 @@ TEST_F(Form3LogicTest, EveryRowOfEveryListAppendsItsTokenAndLeavesTheCaretAt1000
                 (logic.*button.click)();
                 EXPECT_EQ(text, "ab" + token) << button.name << " " << row;
                 const std::string box = nameOf(button.target);
-                EXPECT_EQ(journal, (Journal{"show " + box, "caret " + box + " 1000"}))
+                EXPECT_EQ(journal,
+                          (Journal{"advanced:show " + box, "advanced:caret " + box + " 1000"}))
                     << button.name << " " << row;
             }
         }
@@ -195,7 +148,7 @@ TEST_F(Form3LogicTest, ARowOfTheOtherKindOrNoRowAppendsNothingButStillMovesTheCa
         journal.clear();
         (logic.*button.click)();
         EXPECT_EQ(text, "kept") << button.name << " '" << row << "'";
-        EXPECT_EQ(journal, (Journal{"caret " + std::string(nameOf(button.target)) + " 1000"}));
+        EXPECT_EQ(journal, (Journal{"advanced:caret " + nameOf(button.target) + " 1000"}));
     }
 }
 
@@ -209,21 +162,24 @@ TEST_F(Form3LogicTest, ATypedCodeFrom0To255IsAppendedAsTypedAndOthersAreRefused)
         view.codes[CodeBox::Text_searchfor_user_defined] = code;
         journal.clear();
         logic.Command9_Click();
-        const Journal appended = {"caret Text_searchfor 1000", "show Text_searchfor",
-                                  "caret Text_searchfor 1000"};
-        const Journal refused = {"caret Text_searchfor 1000", kRange};
+        const Journal appended = {"advanced:caret Text_searchfor 1000",
+                                  "advanced:show Text_searchfor",
+                                  "advanced:caret Text_searchfor 1000"};
+        const Journal refused = {"advanced:caret Text_searchfor 1000", kRange};
         EXPECT_EQ(settings.Text_searchfor, accepted ? "A{" + code + "}" : "A") << code;
         EXPECT_EQ(journal, accepted ? appended : refused) << code;
     }
 }
 
 TEST_F(Form3LogicTest, MinimisingHidesOnlyWithANotificationAreaAndClosingEndsTheProgram) {
-    logic.Form_Resize(true, false);
-    logic.Form_Resize(false, true);
+    icon.restores = false;
+    logic.Form_Resize(true);
+    icon.restores = true;
+    logic.Form_Resize(false);
     EXPECT_TRUE(journal.empty());
-    logic.Form_Resize(true, true);
+    logic.Form_Resize(true);
     logic.Form_Unload();
-    EXPECT_EQ(journal, (Journal{"hide", "main:exit"}));
+    EXPECT_EQ(journal, (Journal{"advanced:hide", "main:exit"}));
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include "support/fake_desktop.h"
 #include "support/fake_keyboard.h"
+#include "support/fake_message_boxes.h"
 #include "support/fake_serial_port.h"
 #include "support/manual_timer.h"
 
@@ -13,6 +14,7 @@ namespace {
 using test::FakeHotKeys;
 using test::FakeIcon;
 using test::FakeKeyboard;
+using test::FakeMessageBoxes;
 using test::FakeSerialPort;
 using test::Journal;
 using test::ManualTimer;
@@ -26,9 +28,6 @@ class RecordingView final : public RedirectionView {
     }
     void giveFocus(RedirectionControl control) override {
         journal_.push_back("focus:" + std::to_string(static_cast<int>(control)));
-    }
-    void showExclamation(const std::string& text, const std::string& title) override {
-        journal_.push_back("message:" + title + ":" + text);
     }
     bool isEnabled(RedirectionControl control) const {
         return enabled_[static_cast<std::size_t>(control)];
@@ -74,7 +73,8 @@ class RedirectionTest : public ::testing::Test {
     RecordingView view{journal};
     FakeHotKeys hotKeys{journal};
     FakeIcon icon{journal};
-    Redirection redirection{port, receiver, settings, indicator, view, hotKeys, icon};
+    FakeMessageBoxes messages{journal};
+    Redirection redirection{port, receiver, settings, indicator, view, hotKeys, icon, messages};
 };
 
 TEST_F(RedirectionTest, StartOpensThePortAndSwitchesToRunning) {
@@ -100,8 +100,8 @@ TEST_F(RedirectionTest, ABusyPortIsReportedAndNothingChanges) {
     port.opens = false;
     settings.Combo_portselect = "COM20";
     redirection.Command1_Click();
-    EXPECT_EQ(journal, (Journal{"message:Com Port control:COM 20 already open or not available. "
-                                "Shutdown any other program that is using this port first"}));
+    EXPECT_EQ(journal, (Journal{"message COM 20 already open or not available. Shutdown any other "
+                                "program that is using this port first|Com Port control"}));
     EXPECT_TRUE(showsIdle());
 }
 
@@ -171,7 +171,7 @@ TEST_F(RedirectionTest, ALostPortTurnsTheWindowIdleAndTellsTheUser) {
     redirection.portLost("Port /dev/ttyUSB0 was lost");
     EXPECT_TRUE(showsIdle());
     EXPECT_EQ(journal,
-              (Journal{"icon:tip idle", "message:Com Port control:Port /dev/ttyUSB0 was lost"}));
+              (Journal{"icon:tip idle", "message Port /dev/ttyUSB0 was lost|Com Port control"}));
 }
 
 }  // namespace

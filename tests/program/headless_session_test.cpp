@@ -145,6 +145,7 @@ TEST(HeadlessSession, WhatIsQueuedIsTypedBeforeTheRunEndsButAnUnfinishedRecordIs
         } else {
             run.session.terminate();
         }
+        run.timer.advance(0);
         EXPECT_EQ(run.exits, std::vector<int>{c.status});
         ASSERT_EQ(run.typedAtExit.size(), 1u);
         EXPECT_EQ(run.typedAtExit[0], c.typed);
@@ -158,6 +159,7 @@ TEST(HeadlessSession, OnlyTheFirstReasonToEndCounts) {
     lost.messages.str("");
     lost.loseThePort();
     lost.session.terminate();
+    lost.timer.advance(0);
     EXPECT_EQ(lost.exits, std::vector<int>{kExitPortLost});
     EXPECT_EQ(lost.messages.str(), std::string(kLossReason) + "\n");
     EXPECT_EQ(lost.keyboard.sent, std::vector<std::string>{"x"});
@@ -166,9 +168,26 @@ TEST(HeadlessSession, OnlyTheFirstReasonToEndCounts) {
     terminated.start();
     terminated.messages.str("");
     terminated.session.terminate();
+    terminated.timer.advance(0);
     terminated.loseThePort();
     EXPECT_EQ(terminated.exits, std::vector<int>{kExitTerminated});
     EXPECT_EQ(terminated.messages.str(), "") << "a loss after the end is not reported";
+}
+
+TEST(HeadlessSession, AskedTwiceToEndItDropsWhatIsStillToBeTypedAndEndsAtOnce) {
+    HeadlessRun run(RedirectSettings{});
+    run.start();
+    run.port.receive(std::string(64 * 1024, 'x'));
+    run.session.terminate();
+    EXPECT_TRUE(run.exits.empty()) << "the queue is typed first";
+    run.session.terminate();
+    EXPECT_EQ(run.exits, std::vector<int>{kExitTerminated});
+    run.timer.advance(FlushTimer::kIntervalMs);
+    std::size_t typed = 0;
+    for (const std::string& slice : run.keyboard.sent) {
+        typed += slice.size();
+    }
+    EXPECT_LT(typed, 64u * 1024u) << "the rest of the queue is dropped";
 }
 
 }  // namespace

@@ -2,18 +2,16 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
+#include <algorithm>
 #include <sstream>
+
+#include "settings/sample_settings.h"
 
 namespace vantorix {
 namespace {
 
-std::string written(const RedirectSettings& settings) {
-    std::ostringstream out;
-    writeConfig(out, settings);
-    return out.str();
-}
+using test::everyFieldChanged;
+using test::written;
 
 RedirectSettings readFrom(const std::string& content, RedirectSettings settings = {}) {
     std::istringstream in(content);
@@ -27,35 +25,6 @@ std::string lines(std::initializer_list<std::string> values) {
         text += value + "\r\n";
     }
     return text;
-}
-
-RedirectSettings everyFieldChanged() {
-    RedirectSettings s;
-    s.Combo_portselect = "COM20";
-    s.Combo_baud = "115200";
-    s.Combo_parity = "Space";
-    s.Combo_stop = "2";
-    s.Combo_length = "5 bits";
-    s.Combo_handshake = "RTS XonXoff";
-    s.Check_ENTER_KEY = 1;
-    s.Check_LF_KEY = 2;
-    s.Combo_EOL = ",";
-    s.Text_preamble = "a,b{HOME}";
-    s.Text_postamble = "{ENTER},,";
-    s.Text_searchfor = "{13}";
-    s.Text_replacewith = " \"quoted\" ";
-    s.Check_preamble = 1;
-    s.Check_postamble = 1;
-    s.Check_replacestring = 1;
-    s.Check_startup = 1;
-    s.Check_startrun = 1;
-    s.Combo_hotkey1 = "Shift+F11";
-    s.Combo_hotkey2 = "Ctrl+F7";
-    s.Text_hotkey1 = "\xe9t\xe9{13}";
-    s.Text_hotkey2 = "x,y";
-    s.Check_enablehotkey1 = 1;
-    s.Check_enablehotkey2 = 1;
-    return s;
 }
 
 TEST(ConfigFile, WritesTheDocumentedExample) {
@@ -164,60 +133,80 @@ TEST(ConfigFile, AcceptsDevicePathsAndOtherLineEnds) {
     EXPECT_EQ(readFrom("COM7").Combo_portselect, "COM7") << "last line without its line end";
 }
 
-class ConfigFileOnDisk : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        directory = std::filesystem::temp_directory_path() /
-                    (std::string("vantorix-config-") +
-                     ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::remove_all(directory);
-        std::filesystem::create_directories(directory);
-        path = (directory / "vantorix.cfg").string();
+TEST(ConfigFile, SkipsAByteOrderMarkBeforeTheFirstRecordOnly) {
+    const RedirectSettings read = readFrom(
+        "\xEF\xBB\xBF"
+        "COM3\r\n9600\r\nNone\r\n1\r\n8 bits\r\n"
+        "None\r\n0\r\n0\r\nCR\r\n\xEF\xBB\xBFpre\r\n");
+    EXPECT_EQ(read.Combo_portselect, "COM3");
+    EXPECT_EQ(read.Text_preamble, "\xEF\xBB\xBFpre") << "later on the bytes are text";
+}
+
+TEST(ConfigFile, StopsReadingAfterTheLastRecord) {
+    for (const std::string separator : {",", "\n", "\r\n", "\r"}) {
+        std::string content;
+        for (int i = 0; i < 500000; ++i) {
+            content += separator;
+        }
+        std::istringstream in(content);
+        RedirectSettings settings;
+        readConfig(in, settings);
+        const auto consumed = in.rdbuf()->pubseekoff(0, std::ios::cur, std::ios::in);
+        EXPECT_LE(consumed, std::streamoff(24 * separator.size()))
+            << ::testing::PrintToString(separator);
     }
-    void TearDown() override { std::filesystem::remove_all(directory); }
+}
 
-    std::string contents() const {
-        std::ifstream in(path, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+TEST(ConfigFile, AValueFarLongerThanAnyTheProgramWritesIsNotTaken) {
+    RedirectSettings s;
+    s.Text_preamble = std::string(4 << 20, 'x');
+    s.Text_postamble = "{ENTER}";
+    const RedirectSettings read = readFrom(written(s));
+    EXPECT_EQ(read.Text_preamble, "");
+    EXPECT_EQ(read.Text_postamble, "{ENTER}") << "the records after it are read as usual";
+}
+
+TEST(ConfigFile, TheLongestTextABoxHoldsSurvivesARoundTripEvenAllCommas) {
+    RedirectSettings s;
+    s.Text_replacewith = std::string(32767, ',');
+    EXPECT_EQ(readFrom(written(s)).Text_replacewith, s.Text_replacewith);
+}
+
+TEST(ConfigFile, LineBreaksInAValueNeverShiftTheLaterRecords) {
+    RedirectSettings s = everyFieldChanged();
+    s.Combo_portselect = "/dev/ttyUSB0\r";
+    s.Text_preamble = "a\nb";
+    s.Text_hotkey1 = "x\r\ny";
+    const std::string file = written(s);
+    EXPECT_EQ(std::count(file.begin(), file.end(), '\n'), 24);
+    RedirectSettings expected = s;
+    expected.Combo_portselect = "/dev/ttyUSB0";
+    expected.Text_preamble = "ab";
+    expected.Text_hotkey1 = "xy";
+    EXPECT_EQ(readFrom(file), expected);
+}
+
+TEST(ConfigFile, APortNameCanBeStoredExactlyWhenItReadsBackTheSame) {
+    const std::string ports[] = {"COM1",
+                                 "COM20",
+                                 "/dev/ttyUSB0",
+                                 "/dev/serial/by-id/usb-FTDI_FT232R-if00-port0",
+                                 "",
+                                 "COM21",
+                                 "ttyUSB0",
+                                 "dev/ttyUSB0",
+                                 "/dev/ttyUSB0\r",
+                                 "/dev/tty\nUSB0",
+                                 "/dev/tty,USB0",
+                                 " /dev/ttyUSB0",
+                                 "/dev/ttyUSB0\t",
+                                 std::string("/dev/tty\0", 9)};
+    for (const std::string& port : ports) {
+        RedirectSettings s;
+        s.Combo_portselect = port;
+        const bool readsBack = readFrom(written(s)).Combo_portselect == port;
+        EXPECT_EQ(portNameProblem(port).empty(), readsBack) << ::testing::PrintToString(port);
     }
-
-    std::filesystem::path directory;
-    std::string path;
-};
-
-TEST_F(ConfigFileOnDisk, SavesAndLoadsTheSameSettings) {
-    const RedirectSettings original = everyFieldChanged();
-    ASSERT_TRUE(saveConfigFile(path, original));
-    EXPECT_EQ(contents(), written(original));
-    RedirectSettings loaded;
-    loadConfigFile(path, loaded);
-    EXPECT_EQ(loaded, original);
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(directory),
-                            std::filesystem::directory_iterator()),
-              1)
-        << "no temporary file is left behind";
-}
-
-TEST_F(ConfigFileOnDisk, AMissingFileKeepsTheDefaults) {
-    RedirectSettings settings;
-    loadConfigFile(path, settings);
-    EXPECT_EQ(settings, RedirectSettings{});
-}
-
-TEST_F(ConfigFileOnDisk, AFailedWriteKeepsTheOldFile) {
-    RedirectSettings old;
-    old.Combo_portselect = "COM5";
-    ASSERT_TRUE(saveConfigFile(path, old));
-    // A directory where the temporary file would go makes the write fail.
-    std::filesystem::create_directory(path + ".new");
-    EXPECT_FALSE(saveConfigFile(path, everyFieldChanged()));
-    EXPECT_EQ(contents(), written(old));
-}
-
-TEST_F(ConfigFileOnDisk, AFileThatCannotBeReplacedReportsFailure) {
-    std::filesystem::create_directory(path);  // vantorix.cfg is a directory
-    EXPECT_FALSE(saveConfigFile(path, RedirectSettings{}));
-    EXPECT_FALSE(std::filesystem::exists(path + ".new"));
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -29,10 +30,23 @@ class FakeHotKeys final : public HotKeyService {
         registered = false;
         journal_.emplace_back("hotkeys:unregister");
     }
+    void setActions(std::function<void()> hotKey1, std::function<void()> hotKey2) override {
+        hotKey1_ = std::move(hotKey1);
+        hotKey2_ = std::move(hotKey2);
+    }
+    // The desktop reports a press of hot key 1 or 2 while they are registered.
+    void press(int hotKey) {
+        const std::function<void()>& action = hotKey == 1 ? hotKey1_ : hotKey2_;
+        if (registered && action) {
+            action();
+        }
+    }
     bool registered = false;
 
   private:
     Journal& journal_;
+    std::function<void()> hotKey1_;
+    std::function<void()> hotKey2_;
 };
 
 class FakeIcon final : public NotificationIcon {
@@ -47,8 +61,10 @@ class FakeIcon final : public NotificationIcon {
         journal_.push_back("icon:tip " + describe(tip));
     }
     void remove() override { journal_.emplace_back("icon:remove"); }
-    bool restoresWindows() const override { return true; }
+    bool restoresWindows() const override { return restores; }
     std::string currentTip;
+    // Whether the desktop has a notification area the icon brings windows back from.
+    bool restores = true;
 
   private:
     static std::string describe(std::string_view tip) {
@@ -71,16 +87,17 @@ class FakeShortcut final : public StartupShortcut {
 class FakeSettingsFile final : public SettingsFile {
   public:
     explicit FakeSettingsFile(Journal& journal) : journal_(journal) {}
-    void load(RedirectSettings& settings) override {
+    SettingsFileResult load(RedirectSettings& settings) override {
         journal_.emplace_back("file:load");
         if (stored) {
             settings = *stored;
         }
+        return {};
     }
-    bool save(const RedirectSettings& settings) override {
+    SettingsFileResult save(const RedirectSettings& settings) override {
         journal_.emplace_back("file:save");
         stored = settings;
-        return true;
+        return {};
     }
     std::optional<RedirectSettings> stored;
 

@@ -3,28 +3,14 @@
 #include <cstdint>
 #include <string>
 
-#include "support/fake_desktop.h"
 #include "forms/window_hand_over.h"
+#include "support/fake_desktop.h"
 
 namespace vantorix::test {
 
 inline std::string describe(WindowPosition at) {
     return std::to_string(at.left) + "," + std::to_string(at.top);
 }
-
-// The advanced options window as the main window's start-up sees it.
-class FakeAdvancedWindow final : public AdvancedOptionsWindow {
-  public:
-    explicit FakeAdvancedWindow(Journal& journal) : journal_(journal) {}
-    void presetInsertionLists() override { journal_.emplace_back("advanced:lists"); }
-    void showSettings() override { journal_.emplace_back("advanced:settings"); }
-    void showAt(WindowPosition topLeft) override {
-        journal_.push_back("advanced:show " + describe(topLeft));
-    }
-
-  private:
-    Journal& journal_;
-};
 
 // The main window as the advanced options window sees it.
 class FakeMainWindow final : public MainWindowLink {

@@ -8,7 +8,9 @@
 namespace vantorix::test {
 
 // A flush timer driven by hand: advance() moves time on and calls the tick at
-// every full period that passes while the timer is enabled.
+// every full period that passes while the timer is enabled. A tick asked for
+// with tickSoon() is due at once: the next advance(), even advance(0), runs
+// it before any later periodic tick, as an event loop would.
 class ManualTimer final : public FlushTimer {
   public:
     std::function<void()> onTick;
@@ -20,22 +22,35 @@ class ManualTimer final : public FlushTimer {
     }
     void disable() override { nextTick_.reset(); }
     bool isEnabled() const override { return nextTick_.has_value(); }
+    void tickSoon() override { tickSoon_ = true; }
 
     void advance(int ms) {
         const long target = now_ + ms;
-        while (nextTick_ && *nextTick_ <= target) {
-            now_ = *nextTick_;
-            nextTick_ = now_ + kIntervalMs;
-            if (onTick) {
-                onTick();
+        for (;;) {
+            if (tickSoon_) {
+                tickSoon_ = false;
+                tick();
+            } else if (nextTick_ && *nextTick_ <= target) {
+                now_ = *nextTick_;
+                nextTick_ = now_ + kIntervalMs;
+                tick();
+            } else {
+                break;
             }
         }
         now_ = target;
     }
 
   private:
+    void tick() {
+        if (onTick) {
+            onTick();
+        }
+    }
+
     long now_ = 0;
     std::optional<long> nextTick_;
+    bool tickSoon_ = false;
 };
 
 }  // namespace vantorix::test

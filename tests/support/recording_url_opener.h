@@ -1,20 +1,20 @@
 #pragma once
 
-#include <QList>
-#include <QUrl>
+#include <string>
+#include <vector>
 
-#include "frontend/qt/help.h"
+#include "forms/help.h"
 
 namespace vantorix::test {
 
 // Opens nothing and keeps every address it was asked to open.
 class RecordingUrlOpener final : public UrlOpener {
   public:
-    bool openUrl(const QUrl& url) override {
-        opened.append(url);
+    bool openUrl(const std::string& address) override {
+        opened.push_back(address);
         return true;
     }
-    QList<QUrl> opened;
+    std::vector<std::string> opened;
 };
 
 }  // namespace vantorix::test

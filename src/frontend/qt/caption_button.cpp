@@ -1,23 +1,31 @@
 #include "frontend/qt/caption_button.h"
 
-#include <QStyleOptionButton>
-#include <QStylePainter>
+#include <QPainter>
 
 namespace vantorix {
+namespace {
+
+const QColor kFace(224, 224, 224);
+const QColor kPressedFace(200, 200, 200);
+const QColor kBorder(128, 128, 128);
+const QColor kDisabledText(150, 150, 150);
+constexpr int kTextMargin = 4;
+
+}  // namespace
 
 void CaptionButton::paintEvent(QPaintEvent* /*event*/) {
-    QStylePainter painter(this);
-    QStyleOptionButton option;
-    initStyleOption(&option);
-    const QString caption = option.text;
-    option.text.clear();
-    painter.drawControl(QStyle::CE_PushButton, option);
-
-    const int margin = style()->pixelMetric(QStyle::PM_ButtonMargin, &option, this) / 2 + 2;
-    const QRect textArea = option.rect.adjusted(margin, margin, -margin, -margin);
-    painter.setPen(
-        palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
-    painter.drawText(textArea, Qt::AlignCenter | Qt::TextWordWrap, caption);
+    QPainter painter(this);
+    painter.fillRect(rect(), isDown() ? kPressedFace : kFace);
+    const QRect edge = rect().adjusted(0, 0, -1, -1);
+    painter.setPen(hasFocus() ? palette().color(QPalette::Highlight) : kBorder);
+    painter.drawRect(edge);
+    if (hasFocus()) {
+        painter.drawRect(edge.adjusted(1, 1, -1, -1));
+    }
+    painter.setPen(isEnabled() ? palette().color(QPalette::Active, QPalette::ButtonText)
+                               : kDisabledText);
+    const QRect textArea = rect().adjusted(kTextMargin, kTextMargin, -kTextMargin, -kTextMargin);
+    painter.drawText(textArea, Qt::AlignCenter | Qt::TextWordWrap, text());
 }
 
 }  // namespace vantorix

@@ -1,69 +1,43 @@
 #pragma once
 
-#include <functional>
+#include <string>
+#include <string_view>
 
-#include <QAbstractButton>
-#include <QAction>
 #include <QFont>
-#include <QMainWindow>
-#include <QMenu>
-#include <QMenuBar>
 #include <QString>
-#include <QWidget>
+
+#include "forms/layout/window_layout.h"
+#include "settings/redirect_settings.h"
+
+class QComboBox;
+class QWidget;
 
 namespace vantorix {
 
-// The windows' typeface at a given size.
-inline QFont arial(qreal points, bool bold = false) {
-    QFont font(QStringLiteral("Arial"));
-    font.setPointSizeF(points);
-    font.setBold(bold);
-    return font;
-}
+QFont fontFor(const FontSpec& spec);
 
-// A control of a window, named after its member so that it can be found by name.
-template <typename Widget>
-Widget* makeControl(QWidget* parent, const char* name, const QFont& font) {
-    auto* widget = new Widget(parent);
-    widget->setObjectName(QString::fromLatin1(name));
-    widget->setFont(font);
-    return widget;
-}
-
-// The light-grey face of the windows' main buttons.
-inline void giveLightGreyFace(QAbstractButton& button) {
-    QPalette palette = button.palette();
-    palette.setColor(QPalette::Button, QColor(224, 224, 224));
-    button.setPalette(palette);
-    button.setAutoFillBackground(true);
-}
-
-// The "HELP" menu both windows carry. The two windows name the menu and its
-// first item differently.
-struct HelpMenu {
-    QMenu* menu = nullptr;
-    QAction* contents = nullptr;
-    QAction* menu_separator1 = nullptr;
-    QAction* menu_about_vantorix = nullptr;
+// How a window's texts are kept in the settings store: the port list keeps
+// device paths in the system's encoding, the advanced texts are Windows-1252.
+struct StoredText {
+    std::string (*store)(const QString& shown);
+    QString (*show)(std::string_view stored);
 };
+extern const StoredText kSystemText;
+extern const StoredText kWindows1252Text;
 
-// `onContents` runs queued, so the menu has closed and let go of the keyboard
-// before the help key is typed.
-inline HelpMenu addHelpMenu(QMainWindow& window, const char* menuName, const char* contentsName,
-                            const std::function<void()>& onContents,
-                            const std::function<void()>& onAbout) {
-    HelpMenu help;
-    help.menu = window.menuBar()->addMenu(QStringLiteral("HELP"));
-    help.menu->setObjectName(QString::fromLatin1(menuName));
-    help.contents = help.menu->addAction(QStringLiteral("HELP Contents and Index      F1"));
-    help.contents->setObjectName(QString::fromLatin1(contentsName));
-    help.menu_separator1 = help.menu->addSeparator();
-    help.menu_separator1->setObjectName(QStringLiteral("menu_separator1"));
-    help.menu_about_vantorix = help.menu->addAction(QStringLiteral("About VANTORIX"));
-    help.menu_about_vantorix->setObjectName(QStringLiteral("menu_about_vantorix"));
-    QObject::connect(help.contents, &QAction::triggered, &window, onContents, Qt::QueuedConnection);
-    QObject::connect(help.menu_about_vantorix, &QAction::triggered, &window, onAbout);
-    return help;
-}
+// Every control of `layout` on `client` that edits a setting is bound to its
+// field: a change the user makes is in the settings store at once.
+void bindControlsToSettings(QWidget& client, const WindowLayout& layout, RedirectSettings& settings,
+                            const StoredText& text);
+
+// Those controls take the values of the settings store without reporting
+// them as changes, so a check value other than 0 or 1 stays as it is until
+// the user clicks.
+void showSettingsInControls(QWidget& client, const WindowLayout& layout,
+                            const RedirectSettings& settings, const StoredText& text);
+
+// The list's drop-down as wide as its longest row, while the box keeps the
+// size of its layout.
+void fitDropDownToRows(QComboBox& widget);
 
 }  // namespace vantorix

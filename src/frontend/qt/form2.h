@@ -1,10 +1,11 @@
 #pragma once
 
+#include <string>
+
 #include <QColor>
 #include <QDialog>
-#include <QUrl>
 
-#include "frontend/qt/help.h"
+#include "forms/help.h"
 
 class QLabel;
 class QPushButton;
@@ -20,12 +21,13 @@ inline const QColor kLinkRed(255, 0, 0);
 // colour between showings.
 class Form2 final : public QDialog {
   public:
-    Form2(UrlOpener& browser, QUrl link, QWidget* parent = nullptr);
+    // The link shows its text and opens `linkAddress`.
+    Form2(UrlOpener& browser, std::string linkAddress);
 
     void Command1_Click() { hide(); }
     void LinkLabel1_Click();
-    // The link as it is shown, opened with the desktop; the result is the opener's.
-    bool open_link(const QString& address);
+    // `address` opened with the desktop; the result is the opener's.
+    bool open_link(const std::string& address);
 
     QLabel* Label6 = nullptr;
     QLabel* Image1 = nullptr;
@@ -38,10 +40,10 @@ class Form2 final : public QDialog {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    void createControls();
     void setLinkColour(const QColor& colour);
 
     UrlOpener& browser_;
+    std::string linkAddress_;
 };
 
 }  // namespace vantorix

@@ -1,14 +1,9 @@
 #pragma once
 
-#include <functional>
-
-#include <QMainWindow>
-
-#include "frontend/qt/help.h"
-#include "settings/redirect_settings.h"
 #include "forms/form3_logic.h"
-#include "forms/window_hand_over.h"
-#include "frontend/qt/message_boxes.h"
+#include "forms/help.h"
+#include "frontend/qt/program_window.h"
+#include "settings/redirect_settings.h"
 
 class QAction;
 class QCheckBox;
@@ -20,37 +15,18 @@ class QPushButton;
 
 namespace vantorix {
 
-struct Form3Dependencies {
-    RedirectSettings& settings;
-    // The main window's "Advanced options active" state, which DONE recomputes.
-    AdvancedOptionsIndicator& indicator;
-    MainWindowLink& mainWindow;
-    MessageBoxes& messages;
-    // Whether the desktop has a notification area to hide a minimised window in.
-    std::function<bool()> notificationAreaAvailable;
-};
-
 // The advanced options window: pre-amble, post-amble, search and replace, the
 // end of line and the two hot keys, with lists and code boxes that append
 // tokens to the texts. It is created once with the main window and only
 // shown and hidden. Its settings widgets are bound to the one live settings
 // store; the insertion lists and code boxes are aids and are not stored.
-class Form3 final : public QMainWindow, public AdvancedOptionsWindow, private Form3View {
+class Form3 final : public ProgramWindow<Form3View> {
   public:
-    explicit Form3(Form3Dependencies dependencies, QWidget* parent = nullptr);
+    explicit Form3(RedirectSettings& settings);
 
-    // AdvancedOptionsWindow
-    void presetInsertionLists() override;
-    void showSettings() override;
-    void showAt(WindowPosition topLeft) override;
-
-    Form3Logic& logic() { return logic_; }
-
-    // The HELP menu and F1 lead to the main window, which holds the keyboard,
-    // the help file and the About window.
-    void setHelpTarget(HelpMenuTarget& target) { helpTarget_ = &target; }
-    void MENU_HELP_Click();
-    void menu_about_vantorix_Click();
+    // Where the window's buttons and events go, and where its HELP menu and
+    // F1 lead; nullptr lets them do nothing.
+    void attach(Form3Logic* logic, HelpMenuTarget* help);
 
     QLabel* Image1 = nullptr;
     QLabel* Label9 = nullptr;
@@ -102,34 +78,28 @@ class Form3 final : public QMainWindow, public AdvancedOptionsWindow, private Fo
     QAction* menu_separator1 = nullptr;
     QAction* menu_about_vantorix = nullptr;
 
-  protected:
-    void changeEvent(QEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
-
   private:
+    // AdvancedOptionsWindow
+    void presetInsertionLists() override;
+    void showSettings() override;
     // Form3View
     std::string shownRow(InsertionList list) const override;
     std::string codeText(CodeBox box) const override;
     void showText(AdvancedText box) override;
     void placeCaret(AdvancedText box, int position) override;
     void giveFocus(AdvancedText box) override;
-    void showExclamation(const std::string& text, const std::string& title) override;
-    WindowPosition position() const override;
-    void hideWindow() override;
+    // ProgramWindowBase
+    void resized(bool minimized) override;
+    void closed() override;
 
-    void createControls();
-    void createMenu();
-    void setFocusOrder();
+    void findControls();
     void connectButtons();
-    void bindSettings();
     QLineEdit* widgetFor(AdvancedText box) const;
     QComboBox* widgetFor(InsertionList list) const;
     QLineEdit* widgetFor(CodeBox box) const;
 
-    Form3Dependencies deps_;
-    Form3Logic logic_;
-    bool keepHidden_ = false;
-    HelpMenuTarget* helpTarget_ = nullptr;
+    RedirectSettings& settings_;
+    Form3Logic* logic_ = nullptr;
 };
 
 }  // namespace vantorix

@@ -3,39 +3,22 @@
 #include <utility>
 
 #include <QDesktopServices>
-#include <QDir>
-#include <QFileInfo>
 #include <QKeySequence>
 #include <QShortcut>
 #include <QWidget>
 
 namespace vantorix {
 
-bool DesktopUrlOpener::openUrl(const QUrl& url) {
-    return QDesktopServices::openUrl(url);
-}
-
-std::string helpFileFor(const QString& programFolder) {
-#ifdef Q_OS_WIN
-    const QString name = QStringLiteral("vantorix.chm");
-#else
-    const QString name = QStringLiteral("vantorix.html");
-#endif
-    const QDir folder(programFolder);
-    QString path = folder.filePath(name);
-    const QString installed = folder.filePath(QStringLiteral("../share/doc/vantorix/") + name);
-    if (!QFileInfo::exists(path) && QFileInfo::exists(installed)) {
-        path = QDir::cleanPath(installed);
+QUrl urlFor(const std::string& address) {
+    const QString text = QString::fromLocal8Bit(address);
+    if (text.contains(QStringLiteral("://"))) {
+        return QUrl(text);
     }
-    return path.toLocal8Bit().toStdString();
+    return QUrl::fromLocalFile(text);
 }
 
-QUrl helpFileUrl(const std::string& helpFile) {
-    return QUrl::fromLocalFile(QString::fromLocal8Bit(helpFile));
-}
-
-void openHelpFile(UrlOpener& opener, const std::string& helpFile) {
-    opener.openUrl(helpFileUrl(helpFile));
+bool DesktopUrlOpener::openUrl(const std::string& address) {
+    return QDesktopServices::openUrl(urlFor(address));
 }
 
 void installHelpKey(QWidget& window, std::function<void()> help) {

@@ -4,13 +4,22 @@ namespace vantorix {
 
 QtFlushTimer::QtFlushTimer(std::function<void()> onTick) {
     timer_.setInterval(kIntervalMs);
-    QObject::connect(&timer_, &QTimer::timeout, std::move(onTick));
+    soon_.setInterval(0);
+    soon_.setSingleShot(true);
+    QObject::connect(&timer_, &QTimer::timeout, onTick);
+    QObject::connect(&soon_, &QTimer::timeout, std::move(onTick));
 }
 
 void QtFlushTimer::enable() {
     // QTimer::start() would restart a running period.
     if (!timer_.isActive()) {
         timer_.start();
+    }
+}
+
+void QtFlushTimer::tickSoon() {
+    if (!soon_.isActive()) {
+        soon_.start();
     }
 }
 

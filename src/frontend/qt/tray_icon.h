@@ -1,7 +1,5 @@
 #pragma once
 
-#include <functional>
-
 #include <QIcon>
 #include <QObject>
 #include <QSystemTrayIcon>
@@ -10,8 +8,7 @@
 
 namespace vantorix {
 
-// The program's icon in the notification area. A double-click on it calls
-// onDoubleClick; every other click does nothing. Without a notification area
+// The program's icon in the notification area. Without a notification area
 // the icon waits unseen and docks if one appears later.
 class TrayIcon final : public QObject, public NotificationIcon {
   public:
@@ -21,8 +18,6 @@ class TrayIcon final : public QObject, public NotificationIcon {
     void setTip(std::string_view tip) override;
     void remove() override;
     bool restoresWindows() const override;
-
-    std::function<void()> onDoubleClick;
 
     // The tip as shown, with the line break; and where the icon is.
     QString toolTip() const { return icon_.toolTip(); }

@@ -3,22 +3,32 @@
 #include <QApplication>
 #include <QDir>
 #include <QSessionManager>
-#include <QSystemTrayIcon>
 
-#include "frontend/qt/termination_signals.h"
-#include "platform/posix/form_library.h"
+#include "forms/hot_keys.h"
 #include "frontend/qt/help.h"
 #include "frontend/qt/hot_key_grabber.h"
-#include "forms/hot_key_service.h"
-#include "forms/hot_keys.h"
-#include "forms/notification_icon.h"
-#include "forms/startup_shortcut.h"
+#include "frontend/qt/message_boxes.h"
+#include "frontend/qt/termination_signals.h"
 #include "frontend/qt/tray_icon.h"
-#include "settings/config_file.h"
-#include "frontend/qt/form1.h"
 #include "frontend/qt/vantorix_picture.h"
+#include "platform/posix/form_library.h"
+#include "settings/config_file.h"
 
 namespace vantorix {
+
+QtWindowSession::QtWindowSession(RedirectSettings& settings, DesktopServices desktop)
+    : Timer1([this] { session_.Timer1_Timer(); }),
+      form_(settings, desktop.browser),
+      advanced_(settings),
+      session_(settings, MSComm1, Timer1, desktop, form_, advanced_) {
+    form_.attach(&session_);
+    advanced_.attach(&session_.advancedOptions(), &session_);
+}
+
+QtWindowSession::~QtWindowSession() {
+    form_.attach(nullptr);
+    advanced_.attach(nullptr, nullptr);
+}
 
 int runWithWindow(const CommandLine& options, Keyboard& keyboard) {
     RedirectSettings settings;
@@ -34,23 +44,19 @@ int runWithWindow(const CommandLine& options, Keyboard& keyboard) {
                           QCoreApplication::applicationFilePath().toLocal8Bit().toStdString(),
                           QDir::currentPath().toLocal8Bit().toStdString(), messages);
     DesktopUrlOpener browser;
-    FORM1 form(
-        {settings, keyboard, file, hotKeys, icon, shortcut, messages,
-         [&icon] { return icon.restoresWindows() && QSystemTrayIcon::isSystemTrayAvailable(); },
-         &browser});
+    QtWindowSession windows(settings, {keyboard, file, hotKeys, icon, shortcut, messages, browser});
+    Form1Session& session = windows.session();
 
-    hotKeys.setActions([&form] { form.cmd_hotkey_pressed_Click(); },
-                       [&form] { form.cmd_hotkey2_pressed_Click(); });
-    icon.onDoubleClick = [&form] { form.restoreFromIcon(); };
+    const TerminationSignals termination([&session](int) { session.exitProgram(); });
+    QObject::connect(qApp, &QGuiApplication::commitDataRequest, &windows.form(),
+                     [&session](QSessionManager&) { session.prepare_for_exit(); });
+    QObject::connect(qApp, &QCoreApplication::aboutToQuit, &windows.form(),
+                     [&session] { session.prepare_for_exit(); });
 
-    const TerminationSignals termination([&form](int) { form.exitProgram(); });
-    QObject::connect(qApp, &QGuiApplication::commitDataRequest, &form,
-                     [&form](QSessionManager&) { form.logic().prepare_for_exit(); });
-    QObject::connect(qApp, &QCoreApplication::aboutToQuit, &form,
-                     [&form] { form.logic().prepare_for_exit(); });
-
-    form.Form_Load(helpFileFor(QCoreApplication::applicationDirPath()), options.port);
-    form.showAfterLoad();
+    session.Form_Load(
+        helpFileFor(QCoreApplication::applicationDirPath().toLocal8Bit().toStdString()),
+        options.port);
+    session.showAfterLoad();
     return QApplication::exec();
 }
 

@@ -13,13 +13,14 @@
 
 #include <csignal>
 
+#include "frontend/qt/form1.h"
+#include "frontend/qt/window_session.h"
 #include "settings/config_file.h"
 #include "support/fake_desktop.h"
 #include "support/fake_keyboard.h"
 #include "support/fake_message_boxes.h"
 #include "support/pty_pair.h"
 #include "support/windowed_program.h"
-#include "frontend/qt/form1.h"
 
 namespace vantorix {
 namespace {
@@ -40,13 +41,15 @@ void setUpInTheWindows(const QString& folder) {
     FakeIcon icon{journal};
     FakeShortcut shortcut{journal};
     FakeMessageBoxes messages;
-    FORM1 form{{settings, keyboard, file, hotKeys, icon, shortcut, messages, [] { return false; }}};
-    form.Form_Load("", std::nullopt);
-    form.showAfterLoad();
+    InertUrlOpener browser;
+    QtWindowSession windows{settings, {keyboard, file, hotKeys, icon, shortcut, messages, browser}};
+    windows.session().Form_Load("", std::nullopt);
+    windows.session().showAfterLoad();
+    FORM1& form = windows.form();
     form.Check_startrun->click();
     form.Command_advanced_options->click();
 
-    Form3& advanced = form.advancedWindow();
+    Form3& advanced = windows.advancedWindow();
     advanced.Combo_EOL->setCurrentText(QStringLiteral("LFD"));
     advanced.Combo_addpreamble->setCurrentText(QStringLiteral("HOME"));
     advanced.Command3->click();
@@ -59,7 +62,7 @@ void setUpInTheWindows(const QString& folder) {
     advanced.Command4->click();
     advanced.Check_replacestring->click();
     advanced.Command_advanced_options_OK->click();
-    form.exitProgram();
+    windows.session().exitProgram();
 }
 
 TEST(AdvancedProgram, TheSettingsOfTheAdvancedWindowShapeWhatIsTyped) {

@@ -1,6 +1,7 @@
 #include "frontend/qt/form1.h"
 
 #include <QtCore/qtestsupport_core.h>
+#include <QAbstractItemView>
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
@@ -8,10 +9,15 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
+#include <QStyleFactory>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
+#include "forms/layout/form1_layout.h"
+#include "frontend/qt/matches_layout.h"
+#include "frontend/qt/window_session.h"
 #include "support/fake_window_services.h"
 #include "support/pty_pair.h"
 
@@ -25,8 +31,8 @@ constexpr int kTimeoutMs = 5000;
 class Form1Test : public ::testing::Test, protected FakeWindowServices {
   protected:
     void load(std::optional<std::string> port = std::nullopt) {
-        form.Form_Load("help.html", port);
-        form.showAfterLoad();
+        session.Form_Load("help.html", port);
+        session.showAfterLoad();
     }
 
     // The six line choices, START, STOP and Set Advanced Options show
@@ -48,9 +54,9 @@ class Form1Test : public ::testing::Test, protected FakeWindowServices {
         form.Combo_portselect->setCurrentText(QString::fromStdString(path));
     }
 
-    bool notificationArea = false;
-    FORM1 form{{settings, keyboard, file, hotKeys, icon, shortcut, messages,
-                [this] { return notificationArea; }}};
+    QtWindowSession windows{settings, {keyboard, file, hotKeys, icon, shortcut, messages, browser}};
+    FORM1& form = windows.form();
+    Form1Session& session = windows.session();
 };
 
 class Form1OnALine : public Form1Test {
@@ -84,22 +90,50 @@ TEST_F(Form1Test, OpensIdleWithTheDefaults) {
     EXPECT_EQ(icon.currentTip, kIdleTip);
 }
 
-TEST_F(Form1Test, ControlsCarryTheirNamesCaptionsAndTips) {
-    EXPECT_EQ(form.findChild<QComboBox*>("Combo_baud"), form.Combo_baud);
-    EXPECT_EQ(form.findChild<QPushButton*>("Command_stop_redirect")->text(), "STOP REDIRECTION");
-    EXPECT_EQ(form.Combo_baud->count(), 14);
-    EXPECT_EQ(form.Combo_portselect->itemText(19), "COM20");
-    EXPECT_EQ(form.Check_LF_KEY->toolTip(),
-              "Enable this to automatically send the enter key after a line feed character is "
-              "detected.");
-    EXPECT_EQ(form.Combo_handshake->toolTip(), "Select the Handshake mode for the Input Com Port.");
-    EXPECT_EQ(form.menu_help->title(), "HELP");
-    EXPECT_EQ(form.menu_help_contents->text(), "HELP Contents and Index      F1");
-    EXPECT_TRUE(form.menu_separator1->isSeparator());
-    EXPECT_EQ(form.menu_about_vantorix->text(), "About VANTORIX");
-    EXPECT_FALSE(form.cmd_hotkey_pressed->isVisible());
-    EXPECT_EQ(form.cmd_hotkey2_pressed->text(), "hotkey2_pressed");
-    EXPECT_FALSE(form.Image1->pixmap().isNull());
+TEST_F(Form1Test, IsMadeAsItsLayoutSays) {
+    EXPECT_EQ(form.objectName(), "FORM1");
+    EXPECT_EQ(form.windowTitle(), qt(kForm1Layout.caption));
+    expectMatchesLayout(*form.centralWidget(), kForm1Layout);
+    expectMenusMatchLayout(form, kForm1Layout);
+}
+
+// Share of the widget's pixels drawn in `colour`.
+double shareIn(QWidget& widget, const QColor& colour) {
+    const QImage image = widget.grab().toImage();
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            count += image.pixelColor(x, y) == colour ? 1 : 0;
+        }
+    }
+    return static_cast<double>(count) / (image.width() * image.height());
+}
+
+TEST_F(Form1Test, TheMainButtonsAreDrawnOnAFlatLightGreyFace) {
+    load();
+    for (QPushButton* button :
+         {form.Command1, form.Command_stop_redirect, form.Command_advanced_options}) {
+        EXPECT_GT(shareIn(*button, QColor(224, 224, 224)), 0.6)
+            << button->objectName().toStdString();
+    }
+}
+
+// Also in a style whose drop-down is only as wide as its box unless told otherwise.
+TEST_F(Form1Test, ThePortListKeepsItsSizeAndItsDropDownShowsLongDevicePathsWhole) {
+    const std::unique_ptr<QStyle> narrowDropDowns(QStyleFactory::create(QStringLiteral("Windows")));
+    ASSERT_NE(narrowDropDowns, nullptr);
+    form.Combo_portselect->setStyle(narrowDropDowns.get());
+    RedirectSettings stored;
+    stored.Combo_portselect = "/dev/serial/by-id/usb-Vantorix_Test_Adapter_0123456789-if00-port0";
+    file.stored = stored;
+    load();
+    EXPECT_EQ(form.Combo_portselect->width(), form.Combo_baud->width());
+    QAbstractItemView& rows = *form.Combo_portselect->view();
+    const int longest =
+        rows.fontMetrics().horizontalAdvance(QString::fromStdString(stored.Combo_portselect));
+    form.Combo_portselect->showPopup();
+    EXPECT_GT(rows.viewport()->width(), longest);
+    form.Combo_portselect->hidePopup();
 }
 
 TEST_F(Form1Test, ShowsTheStoredSettingsAndKeepsAnAbsentDevicePath) {
@@ -132,18 +166,6 @@ TEST_F(Form1Test, AChangeInAWidgetIsInTheStoreAtOnce) {
     EXPECT_EQ(settings.Check_ENTER_KEY, 0);
 }
 
-TEST_F(Form1Test, StartOnAMissingPortShowsThePortMessageAndStaysIdle) {
-    load();
-    selectPort("/dev/vantorix-no-such-port");
-    form.Command1->click();
-    ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].title, "Com Port control");
-    EXPECT_EQ(messages.shown[0].text,
-              "/dev/vantorix-no-such-port already open or not available. Shutdown any other "
-              "program that is using this port first");
-    EXPECT_TRUE(controlsShowRunning(false));
-}
-
 TEST_F(Form1OnALine, StartRunsStopIdlesAndReceivedTextIsTyped) {
     load();
     selectPort(line.nearEnd());
@@ -154,7 +176,7 @@ TEST_F(Form1OnALine, StartRunsStopIdlesAndReceivedTextIsTyped) {
     EXPECT_EQ(form.focusWidget(), form.Check_ENTER_KEY);
     EXPECT_EQ(icon.currentTip, kRunningTip);
 
-    form.Command1_Click();  // already open: nothing happens
+    session.Command1_Click();  // already open: nothing happens
     EXPECT_TRUE(messages.shown.empty());
     EXPECT_TRUE(controlsShowRunning(true));
 
@@ -168,57 +190,12 @@ TEST_F(Form1OnALine, StartRunsStopIdlesAndReceivedTextIsTyped) {
     EXPECT_EQ(icon.currentTip, kIdleTip);
 }
 
-TEST_F(Form1OnALine, StopThenStartOnAnotherPort) {
-    PtyPair other;
-    ASSERT_TRUE(other.isReady()) << other.problem();
-    load();
-    selectPort(line.nearEnd());
-    form.Command1->click();
-    form.Command_stop_redirect->click();
-    selectPort(other.nearEnd());
-    form.Command1->click();
-    EXPECT_TRUE(controlsShowRunning(true));
-
-    PtyEndpoint device(other.farEnd());
-    ASSERT_TRUE(device.write("x"));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !keyboard.sent.empty(); }, kTimeoutMs));
-    EXPECT_EQ(keyboard.sent.back(), "x");
-}
-
-TEST_F(Form1OnALine, ABusyPortIsReported) {
-    load();
-    selectPort(line.nearEnd());
-    form.Command1->click();
-    RedirectSettings otherSettings;
-    Journal otherJournal;
-    FakeSettingsFile otherFile{otherJournal};
-    FakeMessageBoxes otherMessages;
-    FORM1 second{{otherSettings, keyboard, otherFile, hotKeys, icon, shortcut, otherMessages,
-                  [] { return false; }}};
-    second.Form_Load("", line.nearEnd());
-    second.Command1->click();
-    ASSERT_EQ(otherMessages.shown.size(), 1u);
-    EXPECT_EQ(otherMessages.shown[0].title, "Com Port control");
-    EXPECT_TRUE(second.Command1->isEnabled());
-}
-
-TEST_F(Form1OnALine, ALostPortReturnsToIdleAndTellsTheUser) {
-    load();
-    selectPort(line.nearEnd());
-    form.Command1->click();
-    line.unplug();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !messages.shown.empty(); }, kTimeoutMs));
-    EXPECT_EQ(messages.shown[0].title, "Com Port control");
-    EXPECT_TRUE(controlsShowRunning(false));
-    EXPECT_EQ(icon.currentTip, kIdleTip);
-}
-
 TEST_F(Form1OnALine, StartRedirectionAtStartRunsAndHidesInTheNotificationArea) {
     RedirectSettings stored;
     stored.Combo_portselect = line.nearEnd();
     stored.Check_startrun = 1;
     file.stored = stored;
-    notificationArea = true;
+    icon.restores = true;
     load();
     EXPECT_TRUE(controlsShowRunning(true));
     QCoreApplication::processEvents();
@@ -242,7 +219,7 @@ TEST_F(Form1Test, MinimisingHidesOnlyWithANotificationArea) {
     form.showMinimized();
     EXPECT_TRUE(form.isVisible());
     form.showNormal();
-    notificationArea = true;
+    icon.restores = true;
     form.showMinimized();
     EXPECT_TRUE(QTest::qWaitFor([&] { return !form.isVisible(); }, kTimeoutMs));
 }

@@ -8,11 +8,14 @@
 
 #include <gtest/gtest.h>
 
+#include "forms/layout/form2_layout.h"
+#include "frontend/qt/matches_layout.h"
 #include "support/recording_url_opener.h"
 
 namespace vantorix {
 namespace {
 
+using test::qt;
 using test::RecordingUrlOpener;
 
 constexpr int kTimeoutMs = 5000;
@@ -46,27 +49,17 @@ class Form2Test : public ::testing::Test {
     QPoint background() const { return {form.width() - 4, form.height() - 4}; }
 
     RecordingUrlOpener browser;
-    QUrl manual = QUrl::fromLocalFile(QStringLiteral("/usr/share/doc/vantorix/vantorix.html"));
+    const std::string manual = "/usr/share/doc/vantorix/vantorix.html";
     Form2 form{browser, manual};
 };
 
-TEST_F(Form2Test, ShowsNameVersionPictureAndTheLinkItOpens) {
-    EXPECT_EQ(form.windowTitle(), "About VANTORIX");
-    EXPECT_EQ(form.Label1->text(), "VANTORIX");
-    EXPECT_EQ(form.Label2->text(), "Version: " VANTORIX_VERSION);
+TEST_F(Form2Test, IsMadeAsItsLayoutSaysWithTheVersionAndAReadableLink) {
+    EXPECT_EQ(form.objectName(), "Form2");
+    EXPECT_EQ(form.windowTitle(), qt(kForm2Layout.caption));
+    test::expectMatchesLayout(form, kForm2Layout);
     EXPECT_EQ(form.Label2->text(), "Version: 2.04");
-    EXPECT_EQ(form.LinkLabel1->text(), "file:///usr/share/doc/vantorix/vantorix.html");
-    EXPECT_TRUE(form.Label6->text().isEmpty());
-    EXPECT_EQ(form.Command1->text(), "OK");
-    EXPECT_FALSE(form.Image1->pixmap().isNull());
-    EXPECT_TRUE(form.Label1->font().bold());
-    EXPECT_DOUBLE_EQ(form.Label1->font().pointSizeF(), 15.75);
-    EXPECT_DOUBLE_EQ(form.Label2->font().pointSizeF(), 12.0);
-    EXPECT_TRUE(form.LinkLabel1->font().underline());
-    EXPECT_DOUBLE_EQ(form.LinkLabel1->font().pointSizeF(), 12.0);
-    // The whole link fits in the window.
-    EXPECT_TRUE(form.rect().contains(form.LinkLabel1->geometry()));
-    EXPECT_GE(form.LinkLabel1->width(), form.LinkLabel1->sizeHint().width());
+    EXPECT_FALSE(form.LinkLabel1->text().contains(QStringLiteral("/")))
+        << "the link shows words, not the address";
 }
 
 TEST_F(Form2Test, TheBackgroundLabelLiesBehindEverythingAndCoversTheWindow) {
@@ -109,14 +102,12 @@ TEST_F(Form2Test, EnterAndMoveEventsSetTheColour) {
     EXPECT_EQ(linkColour(), kLinkBlue);
 }
 
-TEST_F(Form2Test, ClickingTheLinkOpensTheAddressItShows) {
+TEST_F(Form2Test, ClickingTheLinkOpensTheAddressBehindIt) {
     QTest::mouseClick(form.LinkLabel1, Qt::LeftButton, {}, form.LinkLabel1->rect().center());
-    ASSERT_EQ(browser.opened.size(), 1);
-    EXPECT_EQ(browser.opened[0], manual);
-    EXPECT_EQ(browser.opened[0].toString(), form.LinkLabel1->text());
+    EXPECT_EQ(browser.opened, std::vector<std::string>{manual});
     // Only the left button follows the link.
     QTest::mouseClick(form.LinkLabel1, Qt::RightButton, {}, form.LinkLabel1->rect().center());
-    EXPECT_EQ(browser.opened.size(), 1);
+    EXPECT_EQ(browser.opened.size(), 1u);
 }
 
 TEST_F(Form2Test, OkHidesTheWindowWhichComesBackWithItsLinkColour) {

@@ -16,8 +16,11 @@
 
 #include <gtest/gtest.h>
 
-#include "support/fake_window_services.h"
+#include "forms/layout/form3_layout.h"
 #include "frontend/qt/form1.h"
+#include "frontend/qt/matches_layout.h"
+#include "frontend/qt/window_session.h"
+#include "support/fake_window_services.h"
 
 namespace vantorix {
 namespace {
@@ -42,8 +45,8 @@ void type(QWidget* widget, const QString& text) {
 class Form3Test : public ::testing::Test, protected FakeWindowServices {
   protected:
     void SetUp() override {
-        form.Form_Load("help.html", std::nullopt);
-        form.showAfterLoad();
+        session.Form_Load("help.html", std::nullopt);
+        session.showAfterLoad();
     }
 
     void openAdvancedOptions() {
@@ -52,114 +55,66 @@ class Form3Test : public ::testing::Test, protected FakeWindowServices {
     }
 
     QLineEdit* textBox(AdvancedText box) const {
-        const char* names[] = {"Text_preamble",    "Text_postamble", "Text_searchfor",
-                               "Text_replacewith", "Text_hotkey1",   "Text_hotkey2"};
-        return advanced.findChild<QLineEdit*>(names[static_cast<int>(box)]);
+        return advanced.findChild<QLineEdit*>(qt(controlName(box)));
     }
 
-    bool notificationArea = false;
-    FORM1 form{{settings, keyboard, file, hotKeys, icon, shortcut, messages,
-                [this] { return notificationArea; }}};
-    Form3& advanced = form.advancedWindow();
+    QtWindowSession windows{settings, {keyboard, file, hotKeys, icon, shortcut, messages, browser}};
+    FORM1& form = windows.form();
+    Form3& advanced = windows.advancedWindow();
+    Form1Session& session = windows.session();
 };
 
-TEST_F(Form3Test, ControlsCarryTheirNamesCaptionsTipsAndFonts) {
-    struct Control {
-        const char* name;
-        const char* caption;
-        const char* tip;
-        qreal points;
-    };
-    const char* specialKey = "Add a special keyboard key character if required.";
-    const char* character = "Add a special input character value if required.";
-    const char* code = "Enter an ascii decimal code if required.";
-    const char* hotKey = "Select a hotkey to be used to trigger an output to the COM port.";
-    const char* output =
-        "Enter an output string to be assocaited with the hot key. This is sent out through the "
-        "COM port.";
-    const std::vector<Control> controls = {
-        {"Label9", "VANTORIX Advanced options screen", "", 14.25},
-        {"Label5", "End of Line Character in input string", "", 12},
-        {"Combo_EOL", "", "Select the input character used to signify the end of the input string.",
-         8.25},
-        {"Label3", "Pre-amble", "", 12},
-        {"Text_preamble", "", "Enter a Pre-amble string if required.", 8.25},
-        {"Command3", "Add special  key", "", 8.25},
-        {"Combo_addpreamble", "", specialKey, 8.25},
-        {"Label4", "Post-amble", "", 12},
-        {"Text_postamble", "", "Enter a Post-amble string if required.", 8.25},
-        {"Command2", "Add special  key", "", 8.25},
-        {"Combo_addpostamble", "", specialKey, 8.25},
-        {"Label1", "Search for input string", "", 12},
-        {"Text_searchfor", "", "Enter a search string to find and replace if required.", 8.25},
-        {"Command1", "Add Ascii code", "", 8.25},
-        {"Combo_searchfor", "", character, 8.25},
-        {"Command9", "Add user defined", "", 8.25},
-        {"Text_searchfor_user_defined", "", code, 8.25},
-        {"Label2", "Replace with", "", 12},
-        {"Text_replacewith", "", "Enter a string to replace the search string found.", 8.25},
-        {"Command4", "Add special  key", "", 8.25},
-        {"Combo_replacewith", "", specialKey, 8.25},
-        {"Label6", "Enable Option", "", 12},
-        {"Check_preamble", "Pre-amble",
-         "Enable this to send the Pre-amble text before transfering the received data.", 12},
-        {"Check_postamble", "Post-amble",
-         "Enable this to send the Post-amble text after transfering the received data.", 12},
-        {"Check_replacestring", "Replace String",
-         "Enable this to find and replace a selected string from the input data", 12},
-        {"Check_enablehotkey1", "Enable Hotkey1",
-         "Enable this to send a string out of the COM port when Hotkey1 is pressed.", 12},
-        {"Check_enablehotkey2", "Enable Hotkey2", "", 12},
-        {"Label7", "Hotkey 1", "", 12},
-        {"Label10", "Hotkey 1 Output string", "", 12},
-        {"Combo_hotkey1", "", hotKey, 8.25},
-        {"Text_hotkey1", "", output, 8.25},
-        {"Command6", "Add Ascii code", "", 8.25},
-        {"Combo_hotkey_ascii_add", "", character, 8.25},
-        {"Command5", "Add user defined", "", 8.25},
-        {"Text_hotkey1_addascii", "", code, 8.25},
-        {"Label8", "Hotkey 2", "", 12},
-        {"Label11", "Hotkey 2 Output string", "", 12},
-        {"Combo_hotkey2", "", hotKey, 8.25},
-        {"Text_hotkey2", "", output, 8.25},
-        {"Command7", "Add Ascii code", "", 8.25},
-        {"Combo_hotkey_ascii_add2", "", character, 8.25},
-        {"Command8", "Add user defined", "", 8.25},
-        {"Text_hotkey2_addascii", "", code, 8.25},
-        {"Command_advanced_options_OK", "DONE", "", 9.75},
-    };
-    for (const Control& c : controls) {
-        const QWidget* widget = advanced.findChild<QWidget*>(c.name);
-        ASSERT_NE(widget, nullptr) << c.name;
-        QString caption;
-        if (const auto* label = qobject_cast<const QLabel*>(widget)) {
-            caption = label->text();
-        } else if (const auto* button = qobject_cast<const QAbstractButton*>(widget)) {
-            caption = button->text();
-        }
-        EXPECT_EQ(caption, c.caption) << c.name;
-        EXPECT_EQ(widget->toolTip(), c.tip) << c.name;
-        EXPECT_EQ(widget->font().family(), "Arial") << c.name;
-        EXPECT_DOUBLE_EQ(widget->font().pointSizeF(), c.points) << c.name;
-    }
-    EXPECT_TRUE(advanced.Label9->font().bold());
-    EXPECT_EQ(advanced.windowTitle(), "VANTORIX Serial port to keyboard redirection");
-    EXPECT_FALSE(advanced.Image1->pixmap().isNull());
-    EXPECT_EQ(advanced.HELP->title(), "HELP");
-    EXPECT_EQ(advanced.HELP->objectName(), "HELP");
-    EXPECT_EQ(advanced.MENU_HELP->text(), "HELP Contents and Index      F1");
-    EXPECT_EQ(advanced.MENU_HELP->objectName(), "MENU_HELP");
-    EXPECT_TRUE(advanced.menu_separator1->isSeparator());
-    EXPECT_EQ(advanced.menu_about_vantorix->text(), "About VANTORIX");
+TEST_F(Form3Test, IsMadeAsItsLayoutSays) {
+    EXPECT_EQ(advanced.objectName(), "Form3");
+    EXPECT_EQ(advanced.windowTitle(), qt(kForm3Layout.caption));
+    expectMatchesLayout(*advanced.centralWidget(), kForm3Layout);
+    expectMenusMatchLayout(advanced, kForm3Layout);
 }
 
-TEST_F(Form3Test, ListsAreFixedAndCodeBoxesTakeThreeCharacters) {
-    for (const QComboBox* list : advanced.findChildren<QComboBox*>()) {
-        EXPECT_FALSE(list->isEditable()) << list->objectName().toStdString();
+// The rows and columns of `label` that its caption inks, in the label's own
+// coordinates.
+QRect inkOf(QLabel& label) {
+    const QImage image = label.grab().toImage();
+    QRect ink;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (image.pixelColor(x, y).lightness() < 128) {
+                ink |= QRect(x, y, 1, 1);
+            }
+        }
     }
-    EXPECT_EQ(advanced.Combo_hotkey1->count(), 40);
-    EXPECT_EQ(advanced.Combo_hotkey2->itemText(39), "Shift+F11");
-    EXPECT_EQ(advanced.Combo_EOL->itemText(4), "DELAY 250mS");
+    return ink;
+}
+
+TEST_F(Form3Test, LabelsAreReadWholeAboveAndBesideTheirBoxes) {
+    // Pixels of background between a caption's last stroke and the box beside it.
+    constexpr int kVisibleGap = 4;
+    struct Case {
+        QLabel* label;
+        QWidget* box;
+        bool below;  // the box lies below the label, else beside it
+    };
+    const std::vector<Case> cases = {
+        {advanced.Label1, advanced.Text_searchfor, true},
+        {advanced.Label2, advanced.Text_replacewith, true},
+        {advanced.Label5, advanced.Combo_EOL, false},
+    };
+    advanced.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&advanced, kTimeoutMs));
+    for (const Case& c : cases) {
+        const QRect ink = inkOf(*c.label).translated(c.label->pos());
+        ASSERT_FALSE(ink.isEmpty()) << c.label->objectName().toStdString();
+        // Top-aligned, as the list beside it: the caption starts near the label's top.
+        EXPECT_LE(ink.top() - c.label->y(), 5) << c.label->objectName().toStdString();
+        if (c.below) {
+            EXPECT_LT(ink.bottom(), c.box->y()) << c.label->objectName().toStdString();
+        } else {
+            EXPECT_LT(ink.right() + kVisibleGap, c.box->x()) << c.label->objectName().toStdString();
+        }
+    }
+}
+
+TEST_F(Form3Test, CodeBoxesTakeThreeCharacters) {
     for (QLineEdit* box : {advanced.Text_searchfor_user_defined, advanced.Text_hotkey1_addascii,
                            advanced.Text_hotkey2_addascii}) {
         QTest::keyClicks(box, "1234");
@@ -167,66 +122,13 @@ TEST_F(Form3Test, ListsAreFixedAndCodeBoxesTakeThreeCharacters) {
     }
 }
 
-TEST_F(Form3Test, ControlsLieInsideTheWindowAndDoNotOverlap) {
-    const QRect area = advanced.centralWidget()->rect();
-    std::vector<const QWidget*> operated;
-    for (const QWidget* widget : advanced.centralWidget()->findChildren<QWidget*>()) {
-        if (widget->parentWidget() != advanced.centralWidget()) {
-            continue;
-        }
-        EXPECT_TRUE(area.contains(widget->geometry())) << widget->objectName().toStdString();
-        if (widget->focusPolicy() & Qt::TabFocus) {
-            operated.push_back(widget);
+TEST_F(Form3Test, TheFocusFollowsTheLayoutAndStartsOnTheSearchText) {
+    QStringList expected;
+    for (const ControlLayout& c : kForm3Layout.controls) {
+        if (c.takesFocus()) {
+            expected << qt(c.name);
         }
     }
-    EXPECT_EQ(operated.size(), 33u);
-    for (std::size_t i = 0; i < operated.size(); ++i) {
-        for (std::size_t j = i + 1; j < operated.size(); ++j) {
-            // The switches are drawn a pixel into each other.
-            const QRect overlap = operated[i]->geometry() & operated[j]->geometry();
-            EXPECT_LE(std::min(overlap.width(), overlap.height()), 1)
-                << operated[i]->objectName().toStdString() << " and "
-                << operated[j]->objectName().toStdString();
-        }
-    }
-}
-
-TEST_F(Form3Test, TheFocusFollowsTheOrderOfTheWindowAndStartsOnTheSearchText) {
-    const QStringList expected = {
-        "Text_searchfor",
-        "Text_replacewith",
-        "Combo_EOL",
-        "Text_preamble",
-        "Text_postamble",
-        "Combo_addpostamble",
-        "Command2",
-        "Command3",
-        "Combo_addpreamble",
-        "Command4",
-        "Combo_replacewith",
-        "Command_advanced_options_OK",
-        "Check_preamble",
-        "Check_postamble",
-        "Check_replacestring",
-        "Command1",
-        "Combo_searchfor",
-        "Combo_hotkey1",
-        "Check_enablehotkey1",
-        "Command5",
-        "Text_hotkey1",
-        "Text_hotkey1_addascii",
-        "Command6",
-        "Combo_hotkey_ascii_add",
-        "Combo_hotkey_ascii_add2",
-        "Command7",
-        "Text_hotkey2_addascii",
-        "Text_hotkey2",
-        "Command8",
-        "Combo_hotkey2",
-        "Check_enablehotkey2",
-        "Command9",
-        "Text_searchfor_user_defined",
-    };
     openAdvancedOptions();
     EXPECT_EQ(advanced.focusWidget(), advanced.Text_searchfor);
     QStringList order;
@@ -250,7 +152,7 @@ TEST_F(Form3Test, StartUpPresetsTheInsertionListsAndShowsTheStoredSettings) {
     stored.Combo_hotkey1 = "Ctrl+F7";
     stored.Combo_hotkey2 = "F11";
     file.stored = stored;
-    form.Form_Load("help.html", std::nullopt);
+    session.Form_Load("help.html", std::nullopt);
 
     EXPECT_EQ(advanced.Combo_addpreamble->currentText(), "Enter");
     EXPECT_EQ(advanced.Combo_addpostamble->currentText(), "Enter");
@@ -316,14 +218,14 @@ TEST_F(Form3Test, SetAdvancedOptionsAndDoneHandOverAtTheSameCorner) {
     form.move(210, 140);
     const QPoint mainCorner = form.pos();
     openAdvancedOptions();
-    EXPECT_EQ(form.logic().CURRENT_WINDOW, 2);
+    EXPECT_EQ(session.currentWindow(), 2);
     EXPECT_TRUE(advanced.isVisible());
     EXPECT_EQ(advanced.pos(), mainCorner);
 
     advanced.move(330, 260);
     const QPoint advancedCorner = advanced.pos();
     advanced.Command_advanced_options_OK->click();
-    EXPECT_EQ(form.logic().CURRENT_WINDOW, 1);
+    EXPECT_EQ(session.currentWindow(), 1);
     EXPECT_TRUE(form.isVisible());
     EXPECT_EQ(form.pos(), advancedCorner);
     EXPECT_TRUE(QTest::qWaitFor([this] { return !advanced.isVisible(); }, kTimeoutMs));
@@ -340,7 +242,7 @@ TEST_F(Form3Test, DoneIsRefusedForEachUnbalancedTextWithTheFocusOnIt) {
             // Earlier texts pass; later ones would fail too.
             textBox(box)->setText(box < failing ? "{UP}" : box == failing ? "{ENTER" : "}");
         }
-        form.logic().CURRENT_WINDOW = 2;
+        session.Command_advanced_options_Click();
         messages.shown.clear();
         advanced.Command_advanced_options_OK->click();
         QCoreApplication::processEvents();
@@ -350,7 +252,7 @@ TEST_F(Form3Test, DoneIsRefusedForEachUnbalancedTextWithTheFocusOnIt) {
         EXPECT_EQ(messages.shown[0].text, kBraces);
         EXPECT_EQ(messages.shown[0].title, "Vantorix");
         EXPECT_EQ(advanced.focusWidget(), textBox(failing)) << name;
-        EXPECT_EQ(form.logic().CURRENT_WINDOW, 1) << name;
+        EXPECT_EQ(session.currentWindow(), 1) << name;
         EXPECT_TRUE(advanced.isVisible()) << name;
         EXPECT_FALSE(form.isVisible()) << name;
         EXPECT_EQ(textBox(failing)->text(), "{ENTER") << name;
@@ -485,10 +387,10 @@ TEST_F(Form3Test, MinimisingHidesOnlyWithANotificationArea) {
     QCoreApplication::processEvents();
     EXPECT_TRUE(advanced.isVisible());
     advanced.showNormal();
-    notificationArea = true;
+    icon.restores = true;
     advanced.showMinimized();
     EXPECT_TRUE(QTest::qWaitFor([this] { return !advanced.isVisible(); }, kTimeoutMs));
-    EXPECT_EQ(form.logic().CURRENT_WINDOW, 2) << "the icon is to bring this window back";
+    EXPECT_EQ(session.currentWindow(), 2) << "the icon is to bring this window back";
 }
 
 TEST_F(Form3Test, ClosingTheWindowSavesTheSettingsAndEndsTheProgram) {
@@ -506,20 +408,15 @@ TEST(Form3Settings, AValueSetInTheWindowSurvivesAnExitAndARestart) {
     QTemporaryDir folder;
     ASSERT_TRUE(folder.isValid());
     const std::string path = folder.filePath(QStringLiteral("vantorix.cfg")).toStdString();
-    Journal journal;
-    FakeKeyboard keyboard;
-    FakeHotKeys hotKeys{journal};
-    FakeIcon icon{journal};
-    FakeShortcut shortcut{journal};
-    FakeMessageBoxes messages;
-    const auto noNotificationArea = [] { return false; };
+    FakeWindowServices fakes;
     {
         RedirectSettings settings;
         ConfigFile file(path);
-        FORM1 form{
-            {settings, keyboard, file, hotKeys, icon, shortcut, messages, noNotificationArea}};
-        form.Form_Load("", std::nullopt);
-        Form3& advanced = form.advancedWindow();
+        QtWindowSession windows{settings,
+                                {fakes.keyboard, file, fakes.hotKeys, fakes.icon, fakes.shortcut,
+                                 fakes.messages, fakes.browser}};
+        windows.session().Form_Load("", std::nullopt);
+        Form3& advanced = windows.advancedWindow();
         type(advanced.Text_replacewith, QString::fromUtf8("a,b é"));
         advanced.Combo_addpreamble->setCurrentText("F5");
         advanced.Command3->click();
@@ -527,13 +424,16 @@ TEST(Form3Settings, AValueSetInTheWindowSurvivesAnExitAndARestart) {
         advanced.Combo_EOL->setCurrentText("TAB");
         advanced.Combo_hotkey1->setCurrentText("Shift+F9");
         advanced.Command_advanced_options_OK->click();
-        form.exitProgram();
+        windows.session().exitProgram();
     }
     RedirectSettings settings;
     ConfigFile file(path);
-    FORM1 form{{settings, keyboard, file, hotKeys, icon, shortcut, messages, noNotificationArea}};
-    form.Form_Load("", std::nullopt);
-    Form3& advanced = form.advancedWindow();
+    QtWindowSession windows{settings,
+                            {fakes.keyboard, file, fakes.hotKeys, fakes.icon, fakes.shortcut,
+                             fakes.messages, fakes.browser}};
+    windows.session().Form_Load("", std::nullopt);
+    Form3& advanced = windows.advancedWindow();
+    const FORM1& form = windows.form();
     EXPECT_EQ(advanced.Text_replacewith->text(), QString::fromUtf8("a,b é"));
     EXPECT_EQ(advanced.Text_preamble->text(), "{F5}");
     EXPECT_TRUE(advanced.Check_preamble->isChecked());

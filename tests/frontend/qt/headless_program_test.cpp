@@ -2,12 +2,18 @@
 
 #include <QDeadlineTimer>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include <sys/stat.h>
+
 #include <csignal>
+#include <string_view>
 
 #include "settings/config_file.h"
+#include "support/framed_records.h"
 #include "support/pty_pair.h"
 
 namespace vantorix {
@@ -179,6 +185,116 @@ TEST(HeadlessProgramOptions, VersionHelpAndMistakes) {
     EXPECT_EQ(process.exitCode(), 2);
     EXPECT_TRUE(process.readAllStandardError().contains("telepathy"));
 }
+
+// --- Records and the configuration file through the real program ---
+
+// The key strings the program prints until they come to `length` bytes,
+// joined: a flush may come as one line or several.
+QByteArray readKeys(HeadlessProgram& program, qsizetype length) {
+    QByteArray keys;
+    while (keys.size() < length) {
+        const QList<QByteArray> lines = program.readLines(1);
+        if (lines.isEmpty()) {
+            break;
+        }
+        keys += lines.front();
+    }
+    return keys;
+}
+
+using test::framedRecordsEndingInCarriageReturn;
+
+TEST_F(HeadlessProgramTest, EveryRecordOfOneWriteIsTypedInOrder) {
+    HeadlessProgram program(framedRecordsEndingInCarriageReturn(), onNearEnd());
+    ASSERT_TRUE(program.waitUntilRedirecting()) << program.errors().toStdString();
+    PtyEndpoint device(line.farEnd());
+
+    ASSERT_TRUE(device.write("111\r222\r333\r4"));
+    const QByteArray expected = "{HOME}111{ENTER}{HOME}222{ENTER}{HOME}333{ENTER}";
+    EXPECT_EQ(readKeys(program, expected.size()).toStdString(), expected.toStdString());
+}
+
+TEST_F(HeadlessProgramTest, ThousandsOfRecordsInOneWriteAreAllTyped) {
+    HeadlessProgram program(framedRecordsEndingInCarriageReturn(), onNearEnd());
+    ASSERT_TRUE(program.waitUntilRedirecting()) << program.errors().toStdString();
+    PtyEndpoint device(line.farEnd());
+
+    std::string records;
+    QByteArray expected;
+    for (int record = 0; record < 3000; ++record) {
+        const std::string reading = std::to_string(100000 + record);
+        records += reading + "\r";
+        expected += "{HOME}" + QByteArray::fromStdString(reading) + "{ENTER}";
+    }
+    ASSERT_TRUE(device.write(records));
+    EXPECT_EQ(readKeys(program, expected.size()).toStdString(), expected.toStdString());
+}
+
+// `vantorix.cfg` is made by `makeConfig` in a fresh folder; the program runs
+// there with a port that is not available, so it reads the file and ends.
+struct UnusableConfig {
+    const char* what;
+    bool (*makeConfig)(const QString& path);
+    const char* problem;
+};
+
+void PrintTo(const UnusableConfig& config, std::ostream* out) {
+    *out << config.what;
+}
+
+class UnusableConfigFile : public ::testing::TestWithParam<UnusableConfig> {};
+
+TEST_P(UnusableConfigFile, IsReportedLeftAloneAndTheDefaultsAreUsed) {
+    QTemporaryDir folder;
+    const QString config = folder.filePath(QStringLiteral("vantorix.cfg"));
+    ASSERT_TRUE(GetParam().makeConfig(config));
+    if (GetParam().problem == std::string_view("cannot be read") &&
+        QFile(config).open(QIODevice::ReadOnly)) {
+        GTEST_SKIP() << "this user may read any file";
+    }
+    const QFileInfo before(config);
+
+    QProcess process;
+    process.setWorkingDirectory(folder.path());
+    process.start(QStringLiteral(VANTORIX_EXECUTABLE),
+                  {QStringLiteral("--headless"), QStringLiteral("--keys"), QStringLiteral("print"),
+                   QStringLiteral("--port"), QStringLiteral("/dev/vantorix-no-such-port")});
+    const bool finished = process.waitForFinished(kTimeoutMs);
+    if (!finished) {
+        process.kill();
+        process.waitForFinished(kTimeoutMs);
+    }
+    ASSERT_TRUE(finished) << "the program must not wait for the file";
+    const QByteArray errors = process.readAllStandardError();
+    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit) << errors.toStdString();
+    EXPECT_EQ(process.exitCode(), 1) << "only the port is missing";
+    EXPECT_TRUE(errors.contains(GetParam().problem)) << errors.toStdString();
+    EXPECT_TRUE(errors.contains(config.toLocal8Bit())) << errors.toStdString();
+
+    const QFileInfo after(config);
+    EXPECT_EQ(after.isDir(), before.isDir());
+    EXPECT_EQ(after.isFile(), before.isFile());
+    EXPECT_EQ(after.size(), before.size());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    HeadlessProgram, UnusableConfigFile,
+    ::testing::Values(UnusableConfig{"a folder",
+                                     [](const QString& path) { return QDir().mkdir(path); },
+                                     "is a folder"},
+                      UnusableConfig{"a pipe",
+                                     [](const QString& path) {
+                                         return ::mkfifo(path.toLocal8Bit().constData(), 0600) == 0;
+                                     },
+                                     "is a pipe"},
+                      UnusableConfig{"a file without read permission",
+                                     [](const QString& path) {
+                                         QFile file(path);
+                                         return file.open(QIODevice::WriteOnly) &&
+                                                file.write("COM2\r\n") > 0 &&
+                                                file.setPermissions(QFileDevice::WriteOwner);
+                                     },
+                                     "cannot be read"}));
 
 }  // namespace
 }  // namespace vantorix

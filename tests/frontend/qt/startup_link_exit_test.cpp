@@ -8,11 +8,12 @@
 
 #include <gtest/gtest.h>
 
+#include "frontend/qt/form1.h"
+#include "frontend/qt/window_session.h"
 #include "platform/posix/form_library.h"
 #include "support/fake_desktop.h"
 #include "support/fake_keyboard.h"
 #include "support/fake_message_boxes.h"
-#include "frontend/qt/form1.h"
 
 namespace vantorix {
 namespace {
@@ -30,7 +31,7 @@ class StartupLinkAtExit : public ::testing::Test {
   protected:
     void SetUp() override {
         ASSERT_TRUE(config.isValid());
-        form.Form_Load("help.html", std::nullopt);
+        windows.session().Form_Load("help.html", std::nullopt);
     }
 
     fs::path autostart() const { return fs::path(config.path().toStdString()) / "autostart"; }
@@ -45,12 +46,14 @@ class StartupLinkAtExit : public ::testing::Test {
     FakeIcon icon{journal};
     FakeMessageBoxes messages;
     Form_LIBRARY shortcut{autostart(), "/opt/vantorix/bin/vantorix", "/opt/vantorix/bin", messages};
-    FORM1 form{{settings, keyboard, file, hotKeys, icon, shortcut, messages, [] { return false; }}};
+    InertUrlOpener browser;
+    QtWindowSession windows{settings, {keyboard, file, hotKeys, icon, shortcut, messages, browser}};
+    FORM1& form = windows.form();
 };
 
 TEST_F(StartupLinkAtExit, TheBoxTickedAtExitMakesTheEntry) {
     form.Check_startup->setChecked(true);
-    form.logic().prepare_for_exit();
+    windows.session().prepare_for_exit();
     EXPECT_EQ(readFile(entry()),
               "[Desktop Entry]\n"
               "Type=Application\n"
@@ -67,13 +70,13 @@ TEST_F(StartupLinkAtExit, TheBoxClearAtExitRemovesTheEntry) {
     shortcut.Create_startup_link();
     ASSERT_TRUE(fs::exists(entry()));
     form.Check_startup->setChecked(false);
-    form.logic().prepare_for_exit();
+    windows.session().prepare_for_exit();
     EXPECT_FALSE(fs::exists(entry()));
     EXPECT_TRUE(messages.shown.empty());
 }
 
 TEST_F(StartupLinkAtExit, TheBoxClearWithNoEntryIsSilent) {
-    form.logic().prepare_for_exit();
+    windows.session().prepare_for_exit();
     EXPECT_FALSE(fs::exists(entry()));
     EXPECT_TRUE(messages.shown.empty());
     EXPECT_EQ(journal.back(), "icon:remove");
@@ -84,14 +87,14 @@ TEST_F(StartupLinkAtExit, OnlyTheStateAtExitCounts) {
     form.Check_startup->setChecked(false);
     form.Check_startup->setChecked(true);
     EXPECT_FALSE(fs::exists(entry()));
-    form.logic().prepare_for_exit();
+    windows.session().prepare_for_exit();
     EXPECT_TRUE(fs::exists(entry()));
 }
 
 TEST_F(StartupLinkAtExit, AnEntryThatCannotBeMadeIsReportedAndTheExitGoesOn) {
     std::ofstream(autostart(), std::ios::binary) << "in the way";
     form.Check_startup->setChecked(true);
-    form.logic().prepare_for_exit();
+    windows.session().prepare_for_exit();
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].text, "Unable to create shortcut");
     EXPECT_EQ(messages.shown[0].title, "Vantorix");

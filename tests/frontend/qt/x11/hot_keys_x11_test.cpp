@@ -12,8 +12,10 @@
 #include <string>
 #include <tuple>
 
-#include "frontend/qt/hot_key_grabber.h"
 #include "forms/hot_keys.h"
+#include "frontend/qt/form1.h"
+#include "frontend/qt/hot_key_grabber.h"
+#include "frontend/qt/window_session.h"
 #include "frontend/qt/x11/other_client.h"
 #include "frontend/qt/x11/test_display.h"
 #include "settings/config_file.h"
@@ -22,7 +24,6 @@
 #include "support/fake_message_boxes.h"
 #include "support/pty_pair.h"
 #include "support/windowed_program.h"
-#include "frontend/qt/form1.h"
 
 #include <X11/X.h>
 #include <X11/keysym.h>
@@ -60,22 +61,20 @@ class HotKeysOnX11 : public ::testing::Test {
         ASSERT_TRUE(other->isReady());
         grabber = makeHotKeyGrabber();
         hotKeys = std::make_unique<frmHotKey>(settings, *grabber);
-        form = std::make_unique<FORM1>(Form1Dependencies{settings, keyboard, file, *hotKeys, icon,
-                                                         shortcut, messages, [] { return false; }});
-        hotKeys->setActions([this] { form->cmd_hotkey_pressed_Click(); },
-                            [this] { form->cmd_hotkey2_pressed_Click(); });
+        windows = std::make_unique<QtWindowSession>(
+            settings, DesktopServices{keyboard, file, *hotKeys, icon, shortcut, messages, browser});
     }
     void TearDown() override {
-        form.reset();
+        windows.reset();
         hotKeys.reset();
     }
 
     // Start-up with `stored` as the settings file, then START on the line.
     void loadAndStart(const RedirectSettings& stored) {
         file.stored = stored;
-        form->Form_Load("help.html", line.nearEnd());
-        form->Command1_Click();
-        ASSERT_TRUE(form->Command_stop_redirect->isEnabled()) << "START failed";
+        windows->session().Form_Load("help.html", line.nearEnd());
+        windows->session().Command1_Click();
+        ASSERT_TRUE(windows->form().Command_stop_redirect->isEnabled()) << "START failed";
         device = std::make_unique<PtyEndpoint>(line.farEnd());
         ASSERT_TRUE(device->isOpen());
     }
@@ -89,11 +88,12 @@ class HotKeysOnX11 : public ::testing::Test {
     FakeIcon icon{journal};
     FakeShortcut shortcut{journal};
     FakeMessageBoxes messages;
+    InertUrlOpener browser;
     PtyPair line;
     std::unique_ptr<OtherClient> other;
     std::unique_ptr<HotKeyGrabber> grabber;
     std::unique_ptr<frmHotKey> hotKeys;
-    std::unique_ptr<FORM1> form;
+    std::unique_ptr<QtWindowSession> windows;
     std::unique_ptr<PtyEndpoint> device;
 };
 
@@ -169,7 +169,7 @@ TEST_F(HotKeysOnX11, StopGivesTheKeysBackToTheFocusedWindow) {
     ASSERT_TRUE(press("F2"));
     EXPECT_EQ(device->read(3), "one");
 
-    form->Command_stop_redirect_Click();
+    windows->session().Command_stop_redirect_Click();
     EXPECT_FALSE(hotKeys->isRegistered());
     other->forgetKeys();
     ASSERT_TRUE(press("F2"));
@@ -183,8 +183,8 @@ TEST_F(HotKeysOnX11, StartWithTheAdvancedOptionsInactiveRegistersNothing) {
     // Ticked in the advanced options window, but not confirmed with DONE.
     settings.Check_enablehotkey1 = 1;
     settings.Text_hotkey1 = "one";
-    form->Command_stop_redirect_Click();
-    form->Command1_Click();
+    windows->session().Command_stop_redirect_Click();
+    windows->session().Command1_Click();
     EXPECT_FALSE(hotKeys->isRegistered());
     other->forgetKeys();
     ASSERT_TRUE(press("F2"));

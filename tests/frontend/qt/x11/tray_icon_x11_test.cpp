@@ -12,14 +12,15 @@
 #include <memory>
 #include <string>
 
+#include "frontend/qt/form1.h"
+#include "frontend/qt/vantorix_picture.h"
+#include "frontend/qt/window_session.h"
 #include "frontend/qt/x11/other_client.h"
 #include "frontend/qt/x11/test_display.h"
 #include "support/fake_desktop.h"
 #include "support/fake_keyboard.h"
 #include "support/fake_message_boxes.h"
 #include "support/pty_pair.h"
-#include "frontend/qt/form1.h"
-#include "frontend/qt/vantorix_picture.h"
 
 namespace vantorix {
 namespace {
@@ -31,6 +32,27 @@ constexpr int kTimeoutMs = 10000;
 TEST(TipText, TheCarriageReturnBreaksTheLine) {
     EXPECT_EQ(tipText(kIdleTip), QStringLiteral("VanTorix\n    Idle"));
     EXPECT_EQ(tipText(kRunningTip), QStringLiteral("VanTorix\n Running"));
+}
+
+// The icon is made for small squares: at every size its picture reaches
+// across most of the square both ways, not a wide picture shrunk to a strip.
+TEST(TrayIconPicture, FillsItsSquareAtEverySize) {
+    const QIcon image = vantorixIcon();
+    ASSERT_TRUE(image.availableSizes().contains(QSize(22, 22)));
+    for (const QSize size : image.availableSizes()) {
+        const QImage picture = image.pixmap(size).toImage();
+        QRect painted;
+        for (int y = 0; y < picture.height(); ++y) {
+            for (int x = 0; x < picture.width(); ++x) {
+                if (picture.pixelColor(x, y).alpha() > 128) {
+                    painted |= QRect(x, y, 1, 1);
+                }
+            }
+        }
+        EXPECT_EQ(picture.size(), size);
+        EXPECT_GE(painted.width(), size.width() * 8 / 10) << size.width();
+        EXPECT_GE(painted.height(), size.height() * 8 / 10) << size.width();
+    }
 }
 
 TEST(TrayIconWithoutTray, RestoresNothingAndTheProgramRunsOn) {
@@ -98,12 +120,12 @@ class TrayIconOnX11 : public ::testing::Test {
             QTest::qWaitFor([] { return QSystemTrayIcon::isSystemTrayAvailable(); }, kTimeoutMs));
         icon.onDoubleClick = [this] {
             ++doubleClicks;
-            form.restoreFromIcon();
+            session.restoreFromIcon();
         };
     }
     void TearDown() override {
         form.hide();
-        form.advancedWindow().hide();
+        windows.advancedWindow().hide();
         icon.remove();
         if (trayer.state() != QProcess::NotRunning) {
             trayer.terminate();
@@ -116,8 +138,8 @@ class TrayIconOnX11 : public ::testing::Test {
     }
 
     void load() {
-        form.Form_Load("help.html", line.nearEnd());
-        form.showAfterLoad();
+        session.Form_Load("help.html", line.nearEnd());
+        session.showAfterLoad();
     }
 
     // Double-clicks the icon where the notification area shows it.
@@ -151,8 +173,10 @@ class TrayIconOnX11 : public ::testing::Test {
     QProcess trayer;
     TrayIcon icon{vantorixIcon()};
     int doubleClicks = 0;
-    FORM1 form{{settings, keyboard, file, hotKeys, icon, shortcut, messages,
-                [this] { return icon.restoresWindows(); }}};
+    InertUrlOpener browser;
+    QtWindowSession windows{settings, {keyboard, file, hotKeys, icon, shortcut, messages, browser}};
+    FORM1& form = windows.form();
+    Form1Session& session = windows.session();
 };
 
 TEST_F(TrayIconOnX11, TheTipFollowsStartAndStop) {
@@ -160,18 +184,18 @@ TEST_F(TrayIconOnX11, TheTipFollowsStartAndStop) {
     load();
     EXPECT_EQ(icon.toolTip(), QStringLiteral("VanTorix\n    Idle"));
     EXPECT_TRUE(icon.restoresWindows());
-    form.Command1_Click();
+    session.Command1_Click();
     ASSERT_TRUE(form.Command_stop_redirect->isEnabled()) << "START failed";
     EXPECT_EQ(icon.toolTip(), QStringLiteral("VanTorix\n Running"));
-    form.Command_stop_redirect_Click();
+    session.Command_stop_redirect_Click();
     EXPECT_EQ(icon.toolTip(), QStringLiteral("VanTorix\n    Idle"));
-    form.logic().prepare_for_exit();
+    session.prepare_for_exit();
     EXPECT_FALSE(icon.restoresWindows());
 }
 
 TEST_F(TrayIconOnX11, AFailedStartKeepsTheIdleTip) {
-    form.Form_Load("help.html", line.nearEnd() + "-missing");
-    form.Command1_Click();
+    session.Form_Load("help.html", line.nearEnd() + "-missing");
+    session.Command1_Click();
     EXPECT_FALSE(form.Command_stop_redirect->isEnabled());
     EXPECT_EQ(icon.toolTip(), QStringLiteral("VanTorix\n    Idle"));
 }
@@ -183,7 +207,7 @@ TEST_F(TrayIconOnX11, ADoubleClickBringsTheMinimisedMainWindowBack) {
     doubleClickIcon();
     ASSERT_TRUE(QTest::qWaitFor([this] { return form.isVisible(); }, kTimeoutMs));
     EXPECT_FALSE(form.isMinimized());
-    EXPECT_FALSE(form.advancedWindow().isVisible());
+    EXPECT_FALSE(windows.advancedWindow().isVisible());
     EXPECT_EQ(doubleClicks, 1);
     // The hide queued by minimising does not take the window away again.
     QCoreApplication::processEvents();
@@ -194,8 +218,8 @@ TEST_F(TrayIconOnX11, ADoubleClickBringsTheAdvancedOptionsWindowBackWhenItIsInUs
     load();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form, kTimeoutMs));
     form.Command_advanced_options->click();
-    Form3& advanced = form.advancedWindow();
-    ASSERT_EQ(form.logic().CURRENT_WINDOW, 2);
+    Form3& advanced = windows.advancedWindow();
+    ASSERT_EQ(session.currentWindow(), 2);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&advanced, kTimeoutMs));
     ASSERT_TRUE(QTest::qWaitFor([this] { return !form.isVisible(); }, kTimeoutMs));
     ASSERT_TRUE(hiddenWhenMinimised(advanced));
@@ -214,7 +238,7 @@ TEST_F(TrayIconOnX11, ADoubleClickOnAVisibleMainWindowKeepsItAndHidesTheOther) {
     ASSERT_TRUE(QTest::qWaitFor([this] { return doubleClicks == 1; }, kTimeoutMs));
     EXPECT_TRUE(form.isVisible());
     EXPECT_FALSE(form.isMinimized());
-    EXPECT_FALSE(form.advancedWindow().isVisible());
+    EXPECT_FALSE(windows.advancedWindow().isVisible());
 }
 
 }  // namespace

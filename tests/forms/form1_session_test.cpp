@@ -1,0 +1,229 @@
+#include "forms/form1_session.h"
+
+#include <algorithm>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "forms/layout/form1_layout.h"
+#include "forms/layout/form3_layout.h"
+#include "support/fake_desktop.h"
+#include "support/fake_keyboard.h"
+#include "support/fake_message_boxes.h"
+#include "support/fake_serial_port.h"
+#include "support/fake_window_views.h"
+#include "support/manual_timer.h"
+#include "support/recording_url_opener.h"
+
+namespace vantorix {
+namespace {
+
+using namespace test;
+
+class Form1SessionTest : public ::testing::Test {
+  protected:
+    Form1SessionTest() {
+        timer.onTick = [this] { session->Timer1_Timer(); };
+    }
+
+    void start() {
+        session->Form_Load("/opt/vantorix/vantorix.html", std::nullopt);
+        session->Command1_Click();
+        journal.clear();
+    }
+
+    Journal journal;
+    RedirectSettings settings;
+    FakeSerialPort port;
+    ManualTimer timer;
+    FakeKeyboard keyboard;
+    FakeSettingsFile file{journal};
+    FakeHotKeys hotKeys{journal};
+    FakeIcon icon{journal};
+    FakeShortcut shortcut{journal};
+    FakeMessageBoxes messages{journal};
+    RecordingUrlOpener browser;
+    FakeMainWindowView mainWindow{journal};
+    FakeForm3View advancedWindow{journal};
+    DesktopServices desktop{keyboard, file, hotKeys, icon, shortcut, messages, browser};
+    std::optional<Form1Session> session{std::in_place, settings,   port,          timer,
+                                        desktop,       mainWindow, advancedWindow};
+};
+
+TEST_F(Form1SessionTest, ReceivedTextIsTypedAtTheNextTick) {
+    session->Form_Load("", std::nullopt);
+    settings.Check_ENTER_KEY = 1;
+    session->Command1_Click();
+    port.receive("12+3\r");
+    EXPECT_TRUE(keyboard.sent.empty()) << "nothing is typed inside the receive event";
+    timer.advance(FlushTimer::kIntervalMs);
+    EXPECT_EQ(keyboard.sent, (std::vector<std::string>{"12{+}3~"}));
+}
+
+TEST_F(Form1SessionTest, ALostPortTurnsTheWindowIdleAndTellsTheUser) {
+    start();
+    port.setPortOpen(false);
+    port.OnPortLost("Port /dev/ttyUSB0 was lost");
+    EXPECT_TRUE(mainWindow.isEnabled(RedirectionControl::Command1));
+    EXPECT_EQ(journal.back(), "message Port /dev/ttyUSB0 was lost|Com Port control");
+}
+
+TEST_F(Form1SessionTest, EachHotKeySendsItsOwnStringExpandedOutOfTheOpenPort) {
+    struct Case {
+        int hotKey;
+        bool running;
+        std::string sent;
+    };
+    const std::vector<Case> cases = {
+        {1, true, "one\r"},
+        {2, true, "two\r\n"},
+        {1, false, ""},
+    };
+    settings.Check_enablehotkey1 = 1;
+    settings.Check_enablehotkey2 = 1;
+    for (const Case& c : cases) {
+        settings.Text_hotkey1 = "one{13}";
+        settings.Text_hotkey2 = "two{13}{10}";
+        port.setPortOpen(c.running);
+        hotKeys.registered = true;
+        port.sentOut.clear();
+        hotKeys.press(c.hotKey);
+        EXPECT_EQ(port.sentOut, c.sent) << "hot key " << c.hotKey << " running " << c.running;
+        EXPECT_EQ(settings.Text_hotkey1, "one{13}") << "the setting stays as the user wrote it";
+    }
+}
+
+TEST_F(Form1SessionTest, TheIconBringsBackTheWindowInUse) {
+    struct Case {
+        const char* how;
+        void (*before)(Form1Session&);
+        Journal restored;
+    };
+    const Journal mainBack = {"main:normal", "advanced:normal", "main:show", "advanced:hide"};
+    const Journal advancedBack = {"main:normal", "advanced:normal", "main:hide", "advanced:show"};
+    const std::vector<Case> cases = {
+        {"at start", [](Form1Session&) {}, mainBack},
+        {"advanced options open", [](Form1Session& s) { s.Command_advanced_options_Click(); },
+         advancedBack},
+        {"refused DONE",
+         [](Form1Session& s) {
+             s.Command_advanced_options_Click();
+             s.advancedOptions().Command_advanced_options_OK_Click();
+         },
+         mainBack},
+    };
+    for (const Case& c : cases) {
+        session->Form_Load("", std::nullopt);
+        settings.Text_preamble = "{ENTER";  // DONE refuses it
+        c.before(*session);
+        journal.clear();
+        icon.onDoubleClick();
+        EXPECT_EQ(journal, c.restored) << c.how;
+    }
+}
+
+TEST_F(Form1SessionTest, TheHelpMenuTypesF1F1OpensTheHelpFileAndAboutShowsItsLink) {
+    session->Form_Load("/opt/vantorix/vantorix.html", std::nullopt);
+    journal.clear();
+    session->menu_help_contents_Click();
+    session->openHelp();
+    session->menu_about_vantorix_Click();
+    EXPECT_EQ(keyboard.calls, (std::vector<std::string>{"send:{F1}"}));
+    EXPECT_EQ(browser.opened, (std::vector<std::string>{"/opt/vantorix/vantorix.html"}));
+    EXPECT_EQ(journal, (Journal{"main:about /opt/vantorix/vantorix.html"}));
+}
+
+TEST_F(Form1SessionTest, HelpContentsPutsTheLockKeysBackAfterTypingF1) {
+    keyboard.capsLock = true;
+    keyboard.whileTyping = [this] { keyboard.capsLock = false; };
+    session->menu_help_contents_Click();
+    EXPECT_EQ(keyboard.calls, (std::vector<std::string>{"send:{f1}", "toggle:caps"}));
+}
+
+TEST_F(Form1SessionTest, EitherWindowClosedEndsTheProgramOnceWithoutStop) {
+    for (const bool fromAdvanced : {false, true}) {
+        Form1Session other(settings, port, timer, desktop, mainWindow, advancedWindow);
+        other.Form_Load("", std::nullopt);
+        other.Command1_Click();
+        journal.clear();
+        if (fromAdvanced) {
+            other.advancedOptions().Form_Unload();
+        } else {
+            other.exitProgram();
+        }
+        other.exitProgram();
+        EXPECT_EQ(journal, (Journal{"file:save", "shortcut:delete", "icon:remove", "main:end"}))
+            << (fromAdvanced ? "advanced options window" : "main window");
+        EXPECT_TRUE(other.isRunning());
+        port.setPortOpen(false);
+    }
+}
+
+TEST_F(Form1SessionTest, StartUpEndsWithTheMainWindowShownAndTheTimerRunning) {
+    EXPECT_TRUE(timer.isEnabled());
+    session->Form_Load("", std::nullopt);
+    session->showAfterLoad();
+    EXPECT_EQ(journal.back(), "main:open");
+}
+
+TEST_F(Form1SessionTest, AGoneSessionLeavesNoHandlersBehind) {
+    session.reset();
+    EXPECT_FALSE(port.OnComm);
+    EXPECT_FALSE(port.OnPortLost);
+    EXPECT_FALSE(icon.onDoubleClick);
+    hotKeys.registered = true;
+    hotKeys.press(1);  // would call into the gone session
+    EXPECT_TRUE(port.log.empty());
+}
+
+// The front ends find the controls the shared code names by these names.
+TEST(ControlNames, EveryControlTheWindowsLogicNamesIsInItsLayoutAsTheRightKind) {
+    struct Named {
+        std::string_view name;
+        const WindowLayout& window;
+        std::vector<ControlKind> kinds;
+    };
+    const std::vector<ControlKind> redirection = {ControlKind::Button, ControlKind::DropDownList,
+                                                  ControlKind::CheckBox};
+    std::vector<Named> named;
+    for (int i = 0; i <= static_cast<int>(RedirectionControl::Check_ENTER_KEY); ++i) {
+        named.push_back(
+            {controlName(static_cast<RedirectionControl>(i)), kForm1Layout, redirection});
+    }
+    for (const AdvancedText box : kAdvancedTexts) {
+        named.push_back({controlName(box), kForm3Layout, {ControlKind::TextBox}});
+    }
+    for (int i = 0; i <= static_cast<int>(InsertionList::Combo_hotkey_ascii_add2); ++i) {
+        named.push_back({controlName(static_cast<InsertionList>(i)),
+                         kForm3Layout,
+                         {ControlKind::DropDownList}});
+    }
+    for (int i = 0; i <= static_cast<int>(CodeBox::Text_hotkey2_addascii); ++i) {
+        named.push_back(
+            {controlName(static_cast<CodeBox>(i)), kForm3Layout, {ControlKind::TextBox}});
+    }
+    std::set<std::string_view> distinct;
+    for (const Named& n : named) {
+        const ControlLayout* control = n.window.control(n.name);
+        ASSERT_NE(control, nullptr) << n.name;
+        EXPECT_NE(std::find(n.kinds.begin(), n.kinds.end(), control->kind), n.kinds.end())
+            << n.name;
+        EXPECT_TRUE(distinct.insert(n.name).second) << n.name << " named twice";
+    }
+}
+
+TEST(ControlNames, TheMainWindowOpensIdle) {
+    for (int i = 0; i <= static_cast<int>(RedirectionControl::Check_ENTER_KEY); ++i) {
+        const auto control = static_cast<RedirectionControl>(i);
+        const ControlLayout* layout = kForm1Layout.control(controlName(control));
+        ASSERT_NE(layout, nullptr);
+        EXPECT_EQ(layout->enabled, control != RedirectionControl::Command_stop_redirect)
+            << layout->name;
+    }
+}
+
+}  // namespace
+}  // namespace vantorix
