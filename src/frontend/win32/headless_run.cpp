@@ -4,6 +4,7 @@
 
 #include <optional>
 
+#include "platform/win32/file_mover.h"
 #include "platform/win32/termination_requests.h"
 #include "platform/win32/win32_flush_timer.h"
 #include "platform/win32/win32_serial_port_control.h"
@@ -41,7 +42,7 @@ int runHeadless(const CommandLine& options, Keyboard& keyboard, std::ostream& me
     });
     session = &headless;
 
-    ConfigFile file;
+    ConfigFile file(kConfigFileName, moveFileWriteThrough);
     headless.start(file, options.port);
     if (exitStatus) {
         return *exitStatus;

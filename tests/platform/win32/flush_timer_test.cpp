@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "support/win32/message_pump.h"
 
 namespace vantorix::win32 {
@@ -49,6 +52,37 @@ TEST(Win32FlushTimer, ATickCanDisableAndEnableTheTimer) {
     timer.enable();
     ASSERT_TRUE(pumpMessagesUntil([&] { return ticks == 3; }, kTimeout));
     EXPECT_FALSE(timer.isEnabled());
+}
+
+TEST(Win32FlushTimer, ATickAskedForSoonComesOnceAfterWhatIsWaitingAndLeavesThePeriodAlone) {
+    std::vector<std::string> events;
+    Win32FlushTimer timer([&] { events.emplace_back("tick"); });
+    MessageWindow dataArrives([&](UINT message, WPARAM, LPARAM) -> std::optional<LRESULT> {
+        if (message != WM_APP) {
+            return std::nullopt;
+        }
+        events.emplace_back("data");
+        return 0;
+    });
+    timer.tickSoon();
+    timer.tickSoon();
+    PostMessageW(dataArrives.handle(), WM_APP, 0, 0);
+    EXPECT_TRUE(events.empty()) << "never from inside the request";
+    ASSERT_TRUE(pumpMessagesUntil([&] { return events.size() == 2; }, kTimeout));
+    EXPECT_EQ(events, (std::vector<std::string>{"data", "tick"}));
+    EXPECT_FALSE(timer.isEnabled());
+
+    // A full period of another timer later, the tick has not come again.
+    int otherTicks = 0;
+    Win32FlushTimer other([&] { ++otherTicks; });
+    other.enable();
+    ASSERT_TRUE(pumpMessagesUntil([&] { return otherTicks == 1; }, kTimeout));
+    EXPECT_EQ(events.size(), 2U);
+
+    timer.enable();
+    timer.tickSoon();
+    ASSERT_TRUE(pumpMessagesUntil([&] { return events.size() == 3; }, kTimeout));
+    EXPECT_TRUE(timer.isEnabled());
 }
 
 }  // namespace
