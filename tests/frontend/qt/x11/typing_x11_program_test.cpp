@@ -15,6 +15,7 @@
 #include "frontend/qt/keyboard_choice.h"
 #include "settings/config_file.h"
 #include "support/pty_pair.h"
+#include "support/redirecting_program.h"
 #include "support/xterm_target.h"
 #include "support/xvfb_server.h"
 
@@ -26,53 +27,7 @@ using test::PtyPair;
 using test::XtermTarget;
 using test::XvfbServer;
 
-constexpr int kTimeoutMs = 10000;
-
-// The program, redirecting in a folder of its own with a vantorix.cfg
-// written from `settings`, in `environment`.
-class Program {
-  public:
-    Program(const RedirectSettings& settings, const QStringList& arguments,
-            const QProcessEnvironment& environment) {
-        saveConfigFile(folder_.filePath(QStringLiteral("vantorix.cfg")).toStdString(), settings);
-        process_.setWorkingDirectory(folder_.path());
-        process_.setProcessEnvironment(environment);
-        process_.start(QStringLiteral(VANTORIX_EXECUTABLE), arguments);
-    }
-    ~Program() {
-        if (process_.state() != QProcess::NotRunning) {
-            ::kill(static_cast<pid_t>(process_.processId()), SIGTERM);
-            if (!process_.waitForFinished(kTimeoutMs)) {
-                process_.kill();
-                process_.waitForFinished(kTimeoutMs);
-            }
-        }
-    }
-
-    bool waitUntilRedirecting() {
-        const QDeadlineTimer deadline(kTimeoutMs);
-        while (!errors_.contains("Redirecting") && !deadline.hasExpired() &&
-               process_.state() != QProcess::NotRunning) {
-            process_.waitForReadyRead(100);
-            errors_ += process_.readAllStandardError();
-        }
-        errors_ += process_.readAllStandardError();
-        return errors_.contains("Redirecting");
-    }
-
-    int waitForExit() {
-        process_.waitForFinished(kTimeoutMs);
-        errors_ += process_.readAllStandardError();
-        return process_.exitStatus() == QProcess::NormalExit ? process_.exitCode() : -1;
-    }
-
-    std::string errors() const { return errors_.toStdString(); }
-
-  private:
-    QTemporaryDir folder_;
-    QProcess process_;
-    QByteArray errors_;
-};
+using Program = test::RedirectingProgram;
 
 // What a raw xterm receives for received text on the simple path: the
 // printable characters and TAB as they are, CR and LF as the ENTER key
@@ -118,12 +73,17 @@ class TypingTest : public ::testing::Test {
     }
 
     void startProgram(const RedirectSettings& settings, const QStringList& keysArguments) {
+        startProgram(settings, keysArguments, server.environment());
+    }
+
+    void startProgram(const RedirectSettings& settings, const QStringList& keysArguments,
+                      const QProcessEnvironment& environment) {
         program = std::make_unique<Program>(
             settings,
             QStringList{QStringLiteral("--headless"), QStringLiteral("--port"),
                         QString::fromStdString(line.nearEnd())} +
                 keysArguments,
-            server.environment());
+            environment);
         ASSERT_TRUE(program->waitUntilRedirecting()) << program->errors();
         device = std::make_unique<PtyEndpoint>(line.farEnd());
         ASSERT_TRUE(device->isOpen());
@@ -232,20 +192,31 @@ TEST_F(TypingTest, TypesWithTheX11KeyboardByDefaultWhenThereIsADisplay) {
     EXPECT_EQ(typedInWindow("ok", 2), "ok");
 }
 
-TEST(TypingOnWayland, WithoutAnXDisplayTheProgramSaysTypingNeedsX11) {
+TEST_F(TypingTest, UnderAWaylandDesktopWithoutVirtualKeyboardsItSaysKeysReachOnlyX11Apps) {
+    QProcessEnvironment environment = server.environment();
+    // No compositor answers there, so none offers virtual keyboards.
+    environment.insert(QStringLiteral("WAYLAND_DISPLAY"), QStringLiteral("vantorix-test-none"));
+    startProgram(RedirectSettings{}, {}, environment);
+    EXPECT_EQ(typedInWindow("ok", 2), "ok") << "XWayland windows still get the keys";
+    EXPECT_NE(program->errors().find("only X11 applications"), std::string::npos)
+        << program->errors();
+}
+
+TEST(TypingOnWayland, WithoutVirtualKeyboardsOrAnXDisplayTheProgramSaysItCannotType) {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.remove(QStringLiteral("DISPLAY"));
-    environment.insert(QStringLiteral("WAYLAND_DISPLAY"), QStringLiteral("wayland-0"));
+    environment.insert(QStringLiteral("WAYLAND_DISPLAY"), QStringLiteral("vantorix-test-none"));
     Program program(RedirectSettings{}, QStringList{QStringLiteral("--headless")} + kX11,
                     environment);
     EXPECT_EQ(program.waitForExit(), 1);
-    EXPECT_NE(program.errors().find("Typing needs X11 for now"), std::string::npos)
+    EXPECT_NE(program.errors().find("only X11 applications"), std::string::npos)
         << program.errors();
+    EXPECT_NE(program.errors().find("no X display"), std::string::npos) << program.errors();
 
     ::unsetenv("DISPLAY");
-    ::setenv("WAYLAND_DISPLAY", "wayland-0", 1);
+    ::setenv("WAYLAND_DISPLAY", "vantorix-test-none", 1);
     EXPECT_EQ(defaultKeyboardBackend(), QStringLiteral("none"));
-    EXPECT_NE(noTypingReason().find("Typing needs X11 for now"), std::string::npos);
+    EXPECT_NE(noTypingReason().find("offers no virtual keyboard"), std::string::npos);
 }
 
 }  // namespace

@@ -1,0 +1,84 @@
+// The program on a Wayland compositor: received text typed into a foot window end to end, from a
+// pseudo-terminal through `vantorix --headless`, on a headless sway of each test's own.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "settings/redirect_settings.h"
+#include "support/foot_target.h"
+#include "support/pty_pair.h"
+#include "support/redirecting_program.h"
+#include "support/sway_session.h"
+
+namespace vantorix {
+namespace {
+
+using test::FootTarget;
+using test::PtyEndpoint;
+using test::PtyPair;
+using test::SwaySession;
+
+class WaylandProgramTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        if (!SwaySession::installed() || !FootTarget::installed()) {
+            GTEST_SKIP() << "sway or foot is not installed (packages sway, foot)";
+        }
+        if (!PtyPair::socatInstalled()) {
+            GTEST_SKIP() << "socat is not installed";
+        }
+        ASSERT_TRUE(session.isReady()) << session.problem();
+        target = std::make_unique<FootTarget>(session);
+        ASSERT_TRUE(target->isReady()) << target->problem();
+        ASSERT_TRUE(line.isReady()) << line.problem();
+    }
+
+    void startProgram(const RedirectSettings& settings, const QStringList& keysArguments) {
+        program = std::make_unique<test::RedirectingProgram>(
+            settings,
+            QStringList{QStringLiteral("--headless"), QStringLiteral("--port"),
+                        QString::fromStdString(line.nearEnd())} +
+                keysArguments,
+            session.environment());
+        ASSERT_TRUE(program->waitUntilRedirecting()) << program->errors();
+        device = std::make_unique<PtyEndpoint>(line.farEnd());
+        ASSERT_TRUE(device->isOpen());
+    }
+
+    std::string typedInWindow(const std::string& received, std::size_t expectedSize) {
+        const std::size_t before = target->received().size();
+        EXPECT_TRUE(device->write(received));
+        return target->waitForBytes(before + expectedSize).substr(before);
+    }
+
+    SwaySession session;
+    std::unique_ptr<FootTarget> target;
+    PtyPair line;
+    std::unique_ptr<test::RedirectingProgram> program;
+    std::unique_ptr<PtyEndpoint> device;
+};
+
+TEST_F(WaylandProgramTest, ReceivedTextArrivesExactlyWithItsAmbles) {
+    RedirectSettings settings;
+    settings.Combo_EOL = "CR";
+    settings.Check_preamble = 1;
+    settings.Text_preamble = "\xe9 ";
+    settings.Check_postamble = 1;
+    settings.Text_postamble = "\x80{ENTER}";
+    startProgram(settings, {QStringLiteral("--keys"), QStringLiteral("wayland")});
+    // The CR ends the record and, untranslated, is dropped.
+    const std::string expected = "\xc3\xa9 AbC {+}~ 12;\xe2\x82\xac\r";
+    EXPECT_EQ(typedInWindow("AbC {+}~ 12;\r", expected.size()), expected);
+}
+
+TEST_F(WaylandProgramTest, TypesWithTheWaylandKeyboardByDefaultWhereTheCompositorOffersOne) {
+    RedirectSettings settings;
+    settings.Check_ENTER_KEY = 1;
+    startProgram(settings, {});
+    EXPECT_EQ(typedInWindow("ok 1\r", 5), "ok 1\r");
+    EXPECT_EQ(program->errors().find("only X11 applications"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace vantorix
