@@ -1,6 +1,7 @@
-// A Qt text editor window for bench/typing_wayland: a slower reader of keys than a terminal, to
-// measure pacing against. It writes what it received to FILE (UTF-8, Enter as LF) once COUNT
-// characters have arrived, or when it is closed, and then quits.
+// A Qt text editor window for bench/typing_wayland: a reader of keys other than a terminal, to
+// measure pacing against. It writes what it received to FILE (UTF-8, Enter as LF) every 100 ms
+// while it changes, and quits with status 0 once COUNT characters have arrived. A window the
+// compositor disconnects ends with another status.
 //
 // Usage: wayland_text_window FILE COUNT
 #include <QApplication>
@@ -37,5 +38,15 @@ int main(int argc, char* argv[]) {
     });
     // Ready for keys once shown: an empty file says so.
     QTimer::singleShot(0, [&] { save(editor, path); });
+    bool changed = false;
+    QObject::connect(&editor, &QPlainTextEdit::textChanged, [&] { changed = true; });
+    QTimer progress;
+    QObject::connect(&progress, &QTimer::timeout, [&] {
+        if (changed) {
+            save(editor, path);
+            changed = false;
+        }
+    });
+    progress.start(100);
     return app.exec();
 }

@@ -1,7 +1,7 @@
 // Types a file into the focused Wayland window with the program's Wayland keyboard, at a chosen
 // pacing, for bench/typing_wayland. The file's bytes are Windows-1252 text; CR types Enter.
 //
-// Usage: wayland_type [--key-interval-us N] FILE
+// Usage: wayland_type [--key-interval-us N] [--settle-ms N] FILE
 #include <chrono>
 #include <cstdlib>
 #include <fstream>
@@ -10,34 +10,24 @@
 #include <string>
 #include <string_view>
 
+#include "core/key_translation.h"
 #include "typing/wayland/keyboard_wayland.h"
-
-namespace {
-
-// The text as a key string: the characters of the key syntax in braces.
-std::string keysFor(const std::string& text) {
-    std::string keys;
-    for (const char c : text) {
-        if (std::string_view("{}^+%~()[]").find(c) != std::string_view::npos) {
-            keys += std::string("{") + c + "}";
-        } else {
-            keys += c;
-        }
-    }
-    return keys;
-}
-
-}  // namespace
 
 int main(int argc, char* argv[]) {
     vantorix::WaylandKeyPacing pacing;
     int next = 1;
-    if (argc == 4 && std::string_view(argv[1]) == "--key-interval-us") {
-        pacing.keyInterval = std::chrono::microseconds(std::atoi(argv[2]));
-        next = 3;
+    for (; next + 2 < argc + 1 && next + 1 < argc; next += 2) {
+        const std::string_view option = argv[next];
+        if (option == "--key-interval-us") {
+            pacing.keyInterval = std::chrono::microseconds(std::atoi(argv[next + 1]));
+        } else if (option == "--settle-ms") {
+            pacing.settleTime = std::chrono::milliseconds(std::atoi(argv[next + 1]));
+        } else {
+            break;
+        }
     }
     if (next != argc - 1) {
-        std::cerr << "usage: wayland_type [--key-interval-us N] FILE\n";
+        std::cerr << "usage: wayland_type [--key-interval-us N] [--settle-ms N] FILE\n";
         return 2;
     }
     std::ifstream file(argv[next], std::ios::binary);
@@ -49,6 +39,8 @@ int main(int argc, char* argv[]) {
         std::cerr << problem << "\n";
         return 1;
     }
-    keyboard->SendKeys(keysFor(text), true);
+    std::string keys = text;
+    vantorix::escapeKeySyntax(keys);
+    keyboard->SendKeys(keys, true);
     return 0;
 }

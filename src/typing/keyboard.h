@@ -27,14 +27,17 @@ namespace vantorix {
 //   "aaa", {ENTER 2} two Enter keys, a count of 0 types nothing;
 // - + ^ % hold Shift, Control and Alt for the next key, or for every key of
 //   a group in parentheses: +a, ^c, %x, +(ab). Shift with a letter gives the
-//   capital, as on a keyboard;
+//   capital, as on a keyboard (and so, on a keyboard whose letters Caps Lock
+//   affects, the small letter while Caps Lock is on). The program never
+//   types these prefixes itself: received text and the user's texts have
+//   them in braces;
 // - what is not valid syntax is typed as the characters it is written with.
 //
 // Caps Lock and letters. A keyboard either types letters as a physical
 // keyboard does, so that Caps Lock on turns a-z into A-Z and A-Z into a-z
 // (CapsLockAffectsLetters() true: X11 through XTest, Windows' SendKeys), or
-// it types every letter exactly whatever Caps Lock says (false: a keyboard
-// with its own keymap and locks, or one that types Unicode). The emitter
+// it types every letter exactly whatever Caps Lock says (false: the Wayland
+// keyboard with its own keymap and locks, or one that types Unicode). The emitter
 // swaps the case of the letters it hands over only while Caps Lock is on and
 // it affects the letters, so that what arrives is exactly the text received
 // in both kinds.

@@ -1,11 +1,9 @@
 #include "support/foot_target.h"
 
-#include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QStandardPaths>
-#include <QThread>
 
 #include "support/sway_session.h"
 
@@ -17,22 +15,17 @@ constexpr int kSliceMs = 10;
 
 const QString kFoot = QStringLiteral("foot");
 
-QByteArray readFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 }  // namespace
 
 bool FootTarget::installed() {
     return !QStandardPaths::findExecutable(kFoot).isEmpty();
 }
 
-FootTarget::FootTarget(SwaySession& session) : session_(session) {
+FootTarget::FootTarget(SwaySession& session) : session_(session), typed_(file("typed")) {
     // "ready" appears once the terminal is raw, so typing can start then.
     const QString script =
         QStringLiteral("stty raw -echo && : > '%1' && touch '%2' && exec cat >> '%1'")
-            .arg(file("typed"), file("ready"));
+            .arg(typed_.path(), file("ready"));
     foot_.setProcessChannelMode(QProcess::MergedChannels);
     session_.startAsUser(foot_, kFoot, {QStringLiteral("sh"), QStringLiteral("-c"), script});
     if (!foot_.waitForStarted(kStartTimeoutMs)) {
@@ -59,23 +52,16 @@ FootTarget::~FootTarget() {
             foot_.waitForFinished();
         }
     }
-    QFile::remove(file("typed"));
+    QFile::remove(typed_.path());
     QFile::remove(file("ready"));
 }
 
 std::string FootTarget::waitForBytes(std::size_t count, std::chrono::milliseconds timeout) {
-    const QDeadlineTimer deadline(timeout);
-    QByteArray typed = readFile(file("typed"));
-    while (static_cast<std::size_t>(typed.size()) < count && !deadline.hasExpired()) {
-        QCoreApplication::processEvents();
-        QThread::msleep(kSliceMs);
-        typed = readFile(file("typed"));
-    }
-    return typed.toStdString();
+    return typed_.waitForBytes(count, timeout);
 }
 
 std::string FootTarget::received() const {
-    return readFile(file("typed")).toStdString();
+    return typed_.received();
 }
 
 QString FootTarget::file(const char* name) const {

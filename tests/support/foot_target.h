@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <string>
 
+#include "support/typed_file.h"
 #include "typing/recording_target.h"
 
 namespace vantorix::test {
@@ -41,6 +42,7 @@ class FootTarget final : public RecordingTarget {
     QString file(const char* name) const;
 
     SwaySession& session_;
+    TypedFile typed_;
     QProcess foot_;
     bool ready_ = false;
     std::string problem_;

@@ -7,11 +7,17 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+#include <gtest/gtest.h>
+
 #include <signal.h>
 
+#include <cstddef>
+#include <memory>
 #include <string>
 
 #include "settings/config_file.h"
+#include "support/pty_pair.h"
+#include "typing/recording_target.h"
 
 namespace vantorix::test {
 
@@ -62,6 +68,49 @@ class RedirectingProgram {
     QTemporaryDir folder_;
     QProcess process_;
     QByteArray errors_;
+};
+
+// The program redirecting from a serial line (a socat pair) into a window that
+// records what arrives; the test writes to the far end as a device would.
+class LineRedirection {
+  public:
+    bool isReady() const { return line_.isReady(); }
+    const std::string& problem() const { return line_.problem(); }
+
+    // Starts the program with --headless on the near end, and `arguments`, and
+    // waits until it redirects.
+    ::testing::AssertionResult start(const RedirectSettings& settings, const QStringList& arguments,
+                                     const QProcessEnvironment& environment) {
+        program_ = std::make_unique<RedirectingProgram>(
+            settings,
+            QStringList{QStringLiteral("--headless"), QStringLiteral("--port"),
+                        QString::fromStdString(line_.nearEnd())} +
+                arguments,
+            environment);
+        if (!program_->waitUntilRedirecting()) {
+            return ::testing::AssertionFailure() << "not redirecting: " << program_->errors();
+        }
+        device_ = std::make_unique<PtyEndpoint>(line_.farEnd());
+        if (!device_->isOpen()) {
+            return ::testing::AssertionFailure() << "cannot open " << line_.farEnd();
+        }
+        return ::testing::AssertionSuccess();
+    }
+
+    // Sends `received` down the line and returns what `window` got from it.
+    std::string typedInto(RecordingTarget& window, const std::string& received,
+                          std::size_t expectedSize) {
+        const std::size_t before = window.waitForBytes(0, std::chrono::milliseconds(0)).size();
+        EXPECT_TRUE(device_->write(received));
+        return window.waitForBytes(before + expectedSize, std::chrono::seconds(10)).substr(before);
+    }
+
+    RedirectingProgram& program() { return *program_; }
+
+  private:
+    PtyPair line_;
+    std::unique_ptr<RedirectingProgram> program_;
+    std::unique_ptr<PtyEndpoint> device_;
 };
 
 }  // namespace vantorix::test

@@ -68,19 +68,25 @@ SwaySession::SwaySession() {
         problem_ = "cannot prepare the compositor's folders";
         return;
     }
-    const QString config = dir_.filePath(QStringLiteral("sway.conf"));
-    QFile configFile(config);
+    config_ = dir_.filePath(QStringLiteral("sway.conf"));
+    QFile configFile(config_);
     if (!configFile.open(QIODevice::WriteOnly) ||
         configFile.write("output HEADLESS-1 resolution 1280x800\nxwayland disable\n") < 0) {
         problem_ = "cannot write the compositor's configuration";
         return;
     }
     configFile.close();
+    ready_ = start();
+}
+
+bool SwaySession::start() {
+    display_.clear();
+    ipcSocket_.clear();
     sway_.setProcessChannelMode(QProcess::MergedChannels);
-    startAsUser(sway_, kSway, {QStringLiteral("-c"), config});
+    startAsUser(sway_, kSway, {QStringLiteral("-c"), config_});
     if (!sway_.waitForStarted(kStartTimeoutMs)) {
         problem_ = "sway did not start: " + sway_.errorString().toStdString();
-        return;
+        return false;
     }
     const QDeadlineTimer deadline(kStartTimeoutMs);
     while ((display_.isEmpty() || ipcSocket_.isEmpty()) && !deadline.hasExpired() &&
@@ -92,12 +98,12 @@ SwaySession::SwaySession() {
     }
     if (display_.isEmpty() || ipcSocket_.isEmpty()) {
         problem_ = "sway did not come up: " + sway_.readAll().toStdString();
-        return;
+        return false;
     }
-    ready_ = true;
+    return true;
 }
 
-SwaySession::~SwaySession() {
+void SwaySession::stop() {
     if (sway_.state() != QProcess::NotRunning) {
         sway_.terminate();
         if (!sway_.waitForFinished(kStartTimeoutMs)) {
@@ -105,6 +111,16 @@ SwaySession::~SwaySession() {
             sway_.waitForFinished();
         }
     }
+}
+
+bool SwaySession::restart() {
+    stop();
+    ready_ = start();
+    return ready_;
+}
+
+SwaySession::~SwaySession() {
+    stop();
 }
 
 QProcessEnvironment SwaySession::environment() const {

@@ -28,6 +28,11 @@ class SwaySession {
     SwaySession& operator=(const SwaySession&) = delete;
 
     bool isReady() const { return ready_; }
+
+    // Ends sway, as a crash or the end of a desktop session would, and starts
+    // it again on the same runtime folder; false, with the reason in
+    // problem(), if it did not come up.
+    bool restart();
     std::string problem() const { return problem_; }
 
     // The system environment with XDG_RUNTIME_DIR and WAYLAND_DISPLAY naming
@@ -52,10 +57,13 @@ class SwaySession {
     bool footHasFocus();
 
   private:
+    bool start();
+    void stop();
     QString runtimeFolder() const;
     QString socket(const QString& pattern) const;
 
     QTemporaryDir dir_;
+    QString config_;
     QProcess sway_;
     QString display_;
     QString ipcSocket_;

@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <string>
 
+#include "support/typed_file.h"
 #include "typing/recording_target.h"
 
 namespace vantorix::test {
@@ -45,6 +46,7 @@ class XtermTarget final : public RecordingTarget {
 
     XvfbServer& server_;
     QTemporaryDir dir_;
+    TypedFile typed_;
     QProcess xterm_;
     unsigned long window_ = 0;
     bool ready_ = false;

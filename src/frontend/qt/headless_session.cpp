@@ -4,12 +4,12 @@
 
 #include <QCoreApplication>
 
-#include "frontend/qt/qt_flush_timer.h"
-#include "frontend/qt/termination_signals.h"
 #include "core/receive_handler.h"
-#include "settings/config_file.h"
+#include "frontend/qt/qt_flush_timer.h"
 #include "frontend/qt/qt_serial_port_control.h"
+#include "frontend/qt/termination_signals.h"
 #include "serial/redirection_start.h"
+#include "settings/config_file.h"
 
 namespace vantorix {
 

@@ -9,8 +9,8 @@ namespace vantorix::wayland {
 // fills; one that falls behind for long enough has it overflow, and the
 // compositor then disconnects the window. So keys are spaced at least
 // `interval` apart, and a pause does not earn a burst afterwards. The first
-// key waits until `firstKeyAt`: a compositor loses a key sent right after a
-// keyboard is made.
+// key waits until `firstKeyAt`, for windows to take their keyboard after a
+// new keyboard appeared on a seat that had none.
 class KeyPacer {
   public:
     using Clock = std::chrono::steady_clock;

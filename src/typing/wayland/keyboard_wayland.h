@@ -12,9 +12,11 @@ struct WaylandKeyPacing {
     // The least time between two keys. Typing faster than a window reads its
     // keys gets the window disconnected by the compositor (see KeyPacer);
     // bench/typing_wayland measures what is safe.
-    std::chrono::microseconds keyInterval{100};
-    // How long a new keyboard is left alone before its first key.
-    std::chrono::milliseconds settleTime{20};
+    std::chrono::microseconds keyInterval{250};
+    // How long a new keyboard is left alone before its first key. On a seat
+    // that had no keyboard, windows ask for their keyboard only once one
+    // appears, and keys sent before they have it are lost.
+    std::chrono::milliseconds settleTime{100};
 };
 
 // Typing under Wayland through the virtual-keyboard protocol, on a connection

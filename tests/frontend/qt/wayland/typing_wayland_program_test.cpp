@@ -7,15 +7,14 @@
 
 #include "settings/redirect_settings.h"
 #include "support/foot_target.h"
-#include "support/pty_pair.h"
 #include "support/redirecting_program.h"
 #include "support/sway_session.h"
+#include "support/users_keyboard.h"
 
 namespace vantorix {
 namespace {
 
 using test::FootTarget;
-using test::PtyEndpoint;
 using test::PtyPair;
 using test::SwaySession;
 
@@ -29,34 +28,27 @@ class WaylandProgramTest : public ::testing::Test {
             GTEST_SKIP() << "socat is not installed";
         }
         ASSERT_TRUE(session.isReady()) << session.problem();
+        session.useInThisProcess();
+        // The seat has a keyboard before the window, as on a desktop.
+        usersKeyboard = std::make_unique<test::UsersKeyboard>(false);
+        ASSERT_TRUE(usersKeyboard->isReady()) << usersKeyboard->problem();
         target = std::make_unique<FootTarget>(session);
         ASSERT_TRUE(target->isReady()) << target->problem();
-        ASSERT_TRUE(line.isReady()) << line.problem();
+        ASSERT_TRUE(redirection.isReady()) << redirection.problem();
     }
 
     void startProgram(const RedirectSettings& settings, const QStringList& keysArguments) {
-        program = std::make_unique<test::RedirectingProgram>(
-            settings,
-            QStringList{QStringLiteral("--headless"), QStringLiteral("--port"),
-                        QString::fromStdString(line.nearEnd())} +
-                keysArguments,
-            session.environment());
-        ASSERT_TRUE(program->waitUntilRedirecting()) << program->errors();
-        device = std::make_unique<PtyEndpoint>(line.farEnd());
-        ASSERT_TRUE(device->isOpen());
+        ASSERT_TRUE(redirection.start(settings, keysArguments, session.environment()));
     }
 
     std::string typedInWindow(const std::string& received, std::size_t expectedSize) {
-        const std::size_t before = target->received().size();
-        EXPECT_TRUE(device->write(received));
-        return target->waitForBytes(before + expectedSize).substr(before);
+        return redirection.typedInto(*target, received, expectedSize);
     }
 
     SwaySession session;
+    std::unique_ptr<test::UsersKeyboard> usersKeyboard;
     std::unique_ptr<FootTarget> target;
-    PtyPair line;
-    std::unique_ptr<test::RedirectingProgram> program;
-    std::unique_ptr<PtyEndpoint> device;
+    test::LineRedirection redirection;
 };
 
 TEST_F(WaylandProgramTest, ReceivedTextArrivesExactlyWithItsAmbles) {
@@ -77,7 +69,7 @@ TEST_F(WaylandProgramTest, TypesWithTheWaylandKeyboardByDefaultWhereTheComposito
     settings.Check_ENTER_KEY = 1;
     startProgram(settings, {});
     EXPECT_EQ(typedInWindow("ok 1\r", 5), "ok 1\r");
-    EXPECT_EQ(program->errors().find("only X11 applications"), std::string::npos);
+    EXPECT_EQ(redirection.program().errors().find("only X11 applications"), std::string::npos);
 }
 
 }  // namespace

@@ -22,7 +22,6 @@
 namespace vantorix {
 namespace {
 
-using test::PtyEndpoint;
 using test::PtyPair;
 using test::XtermTarget;
 using test::XvfbServer;
@@ -69,7 +68,7 @@ class TypingTest : public ::testing::Test {
         ASSERT_TRUE(server.isReady()) << server.problem();
         target = std::make_unique<XtermTarget>(server);
         ASSERT_TRUE(target->isReady()) << target->problem();
-        ASSERT_TRUE(line.isReady()) << line.problem();
+        ASSERT_TRUE(redirection.isReady()) << redirection.problem();
     }
 
     void startProgram(const RedirectSettings& settings, const QStringList& keysArguments) {
@@ -78,22 +77,12 @@ class TypingTest : public ::testing::Test {
 
     void startProgram(const RedirectSettings& settings, const QStringList& keysArguments,
                       const QProcessEnvironment& environment) {
-        program = std::make_unique<Program>(
-            settings,
-            QStringList{QStringLiteral("--headless"), QStringLiteral("--port"),
-                        QString::fromStdString(line.nearEnd())} +
-                keysArguments,
-            environment);
-        ASSERT_TRUE(program->waitUntilRedirecting()) << program->errors();
-        device = std::make_unique<PtyEndpoint>(line.farEnd());
-        ASSERT_TRUE(device->isOpen());
+        ASSERT_TRUE(redirection.start(settings, keysArguments, environment));
     }
 
     // Sends `received` down the line and returns what the window got from it.
     std::string typedInWindow(const std::string& received, std::size_t expectedSize) {
-        const std::size_t before = target->received().size();
-        EXPECT_TRUE(device->write(received));
-        return target->waitForBytes(before + expectedSize).substr(before);
+        return redirection.typedInto(*target, received, expectedSize);
     }
 
     void setLayout(const std::string& layout) {
@@ -105,9 +94,7 @@ class TypingTest : public ::testing::Test {
 
     XvfbServer server;
     std::unique_ptr<XtermTarget> target;
-    PtyPair line;
-    std::unique_ptr<Program> program;
-    std::unique_ptr<PtyEndpoint> device;
+    test::LineRedirection redirection;
 };
 
 const QStringList kX11 = {QStringLiteral("--keys"), QStringLiteral("x11")};
@@ -198,8 +185,8 @@ TEST_F(TypingTest, UnderAWaylandDesktopWithoutVirtualKeyboardsItSaysKeysReachOnl
     environment.insert(QStringLiteral("WAYLAND_DISPLAY"), QStringLiteral("vantorix-test-none"));
     startProgram(RedirectSettings{}, {}, environment);
     EXPECT_EQ(typedInWindow("ok", 2), "ok") << "XWayland windows still get the keys";
-    EXPECT_NE(program->errors().find("only X11 applications"), std::string::npos)
-        << program->errors();
+    EXPECT_NE(redirection.program().errors().find("only X11 applications"), std::string::npos)
+        << redirection.program().errors();
 }
 
 TEST(TypingOnWayland, WithoutVirtualKeyboardsOrAnXDisplayTheProgramSaysItCannotType) {
