@@ -21,6 +21,18 @@
 
 namespace vantorix::test {
 
+// Settings for records ended by CR with "é " typed before each and "€" and
+// Enter after it: characters that no key of a us layout has.
+inline RedirectSettings accentedAmbles() {
+    RedirectSettings settings;
+    settings.Combo_EOL = "CR";
+    settings.Check_preamble = 1;
+    settings.Text_preamble = "\xe9 ";
+    settings.Check_postamble = 1;
+    settings.Text_postamble = "\x80{ENTER}";
+    return settings;
+}
+
 // The program built with the tests (VANTORIX_EXECUTABLE), started with
 // `arguments` in a folder of its own holding a vantorix.cfg written from
 // `settings`, in `environment`; ended with SIGTERM.

@@ -52,12 +52,7 @@ class WaylandProgramTest : public ::testing::Test {
 };
 
 TEST_F(WaylandProgramTest, ReceivedTextArrivesExactlyWithItsAmbles) {
-    RedirectSettings settings;
-    settings.Combo_EOL = "CR";
-    settings.Check_preamble = 1;
-    settings.Text_preamble = "\xe9 ";
-    settings.Check_postamble = 1;
-    settings.Text_postamble = "\x80{ENTER}";
+    const RedirectSettings settings = test::accentedAmbles();
     startProgram(settings, {QStringLiteral("--keys"), QStringLiteral("wayland")});
     // The CR ends the record and, untranslated, is dropped.
     const std::string expected = "\xc3\xa9 AbC {+}~ 12;\xe2\x82\xac\r";

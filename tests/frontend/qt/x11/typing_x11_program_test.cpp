@@ -139,12 +139,7 @@ TEST_P(PreambleTest, CharactersBeyondTheLayoutArriveToo) {
     const auto [layout, capsLock] = GetParam();
     setLayout(layout);
     server.setCapsLock(capsLock);
-    RedirectSettings settings;
-    settings.Combo_EOL = "CR";
-    settings.Check_preamble = 1;
-    settings.Text_preamble = "\xe9 ";
-    settings.Check_postamble = 1;
-    settings.Text_postamble = "\x80{ENTER}";
+    const RedirectSettings settings = test::accentedAmbles();
     startProgram(settings, kX11);
 
     // One line per write: a batch completes at most one input string.
