@@ -35,7 +35,7 @@ namespace vantorix {
 //
 // Caps Lock and letters. A keyboard either types letters as a physical
 // keyboard does, so that Caps Lock on turns a-z into A-Z and A-Z into a-z
-// (CapsLockAffectsLetters() true: X11 through XTest, Windows' SendKeys), or
+// (CapsLockAffectsLetters() true: X11 through XTest, the Windows keyboard), or
 // it types every letter exactly whatever Caps Lock says (false: the Wayland
 // keyboard with its own keymap and locks, or one that types Unicode). The emitter
 // swaps the case of the letters it hands over only while Caps Lock is on and

@@ -8,7 +8,8 @@ namespace vantorix::wayland {
 // When keys may go out. A window reads its keys from a buffer the compositor
 // fills; one that falls behind for long enough has it overflow, and the
 // compositor then disconnects the window. So keys are spaced at least
-// `interval` apart, and a pause does not earn a burst afterwards. The first
+// `interval` apart, and neither a pause nor a late key earns a burst
+// afterwards: on a busy machine the windows read slowly too. The first
 // key waits until `firstKeyAt`, for windows to take their keyboard after a
 // new keyboard appeared on a seat that had none.
 class KeyPacer {

@@ -11,7 +11,8 @@ namespace vantorix {
 struct WaylandKeyPacing {
     // The least time between two keys. Typing faster than a window reads its
     // keys gets the window disconnected by the compositor (see KeyPacer);
-    // bench/typing_wayland measures what is safe.
+    // `bench/typing_wayland --pacing` measures which intervals windows
+    // survive on a busy machine.
     std::chrono::microseconds keyInterval{250};
     // How long a new keyboard is left alone before its first key. On a seat
     // that had no keyboard, windows ask for their keyboard only once one
