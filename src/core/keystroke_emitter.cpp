@@ -34,7 +34,7 @@ void mySendKeys(Keyboard& keyboard, const std::string& sKeys, bool bWait) {
     const bool capsLockBefore = keyboard.IsCapsLockToggled();
     const bool scrollLockBefore = keyboard.IsScrollLockOn();
 
-    if (capsLockBefore) {
+    if (capsLockBefore && keyboard.CapsLockAffectsLetters()) {
         keyboard.SendKeys(swapLetterCase(sKeys), bWait);
     } else {
         keyboard.SendKeys(sKeys, bWait);

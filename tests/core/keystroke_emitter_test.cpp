@@ -24,6 +24,16 @@ TEST(MySendKeys, SwapsTheCaseOfLettersOnlyWhileCapsLockIsOn) {
     EXPECT_TRUE(keyboard.capsLock) << "an unchanged lock is left alone";
 }
 
+TEST(MySendKeys, LeavesLettersAloneForAKeyboardThatTypesThemExactly) {
+    FakeKeyboard keyboard;
+    keyboard.capsLock = true;
+    keyboard.capsLockAffectsLetters = false;
+    keyboard.whileTyping = [&] { keyboard.capsLock = false; };
+    mySendKeys(keyboard, "AbC1~{TAB}", true);
+    EXPECT_EQ(keyboard.calls, (std::vector<std::string>{"send:AbC1~{TAB}", "toggle:caps"}))
+        << "the lock is still put back";
+}
+
 TEST(MySendKeys, PutsBackEachLockTheTypingChangedInOrderNumCapsScroll) {
     FakeKeyboard keyboard;
     keyboard.numLock = true;

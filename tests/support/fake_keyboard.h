@@ -15,6 +15,7 @@ class FakeKeyboard final : public Keyboard {
     bool numLock = false;
     bool capsLock = false;
     bool scrollLock = false;
+    bool capsLockAffectsLetters = true;
     std::vector<std::string> calls;
     std::vector<std::string> sent;
     // Runs inside SendKeys, after recording it: a test can change lock states
@@ -27,6 +28,7 @@ class FakeKeyboard final : public Keyboard {
     void ToggleNumLock() override { toggle(numLock, "toggle:num"); }
     void ToggleCapsLock() override { toggle(capsLock, "toggle:caps"); }
     void ToggleScrollLock() override { toggle(scrollLock, "toggle:scroll"); }
+    bool CapsLockAffectsLetters() const override { return capsLockAffectsLetters; }
     void SendKeys(const std::string& keys, bool wait) override {
         calls.push_back("send:" + keys + (wait ? "" : " (no wait)"));
         sent.push_back(keys);

@@ -1,11 +1,9 @@
 #include "support/xterm_target.h"
 
 // Qt before Xlib, whose macros (None, Bool...) clash with Qt names.
-#include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QFile>
 #include <QStandardPaths>
-#include <QThread>
 
 #include <X11/Xlib.h>
 
@@ -31,7 +29,7 @@ bool XtermTarget::installed() {
     return !QStandardPaths::findExecutable(kXterm).isEmpty();
 }
 
-XtermTarget::XtermTarget(XvfbServer& server) : server_(server) {
+XtermTarget::XtermTarget(XvfbServer& server) : server_(server), typed_(file("typed")) {
     if (!dir_.isValid()) {
         problem_ = "cannot create a temporary directory";
         return;
@@ -40,7 +38,7 @@ XtermTarget::XtermTarget(XvfbServer& server) : server_(server) {
     // says that typing can start.
     const QString script =
         QStringLiteral("stty raw -echo && echo $WINDOWID > '%1' && exec cat > '%2'")
-            .arg(file("window"), file("typed"));
+            .arg(file("window"), typed_.path());
     QProcessEnvironment environment = server.environment();
     environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
     xterm_.setProcessEnvironment(environment);
@@ -80,18 +78,11 @@ void XtermTarget::focus() {
 }
 
 std::string XtermTarget::waitForBytes(std::size_t count, std::chrono::milliseconds timeout) {
-    const QDeadlineTimer deadline(timeout);
-    QByteArray typed = readFile(file("typed"));
-    while (static_cast<std::size_t>(typed.size()) < count && !deadline.hasExpired()) {
-        QCoreApplication::processEvents();
-        QThread::msleep(kSliceMs);
-        typed = readFile(file("typed"));
-    }
-    return typed.toStdString();
+    return typed_.waitForBytes(count, timeout);
 }
 
 std::string XtermTarget::received() const {
-    return readFile(file("typed")).toStdString();
+    return typed_.received();
 }
 
 QString XtermTarget::file(const char* name) const {

@@ -7,6 +7,9 @@
 #include <cstddef>
 #include <string>
 
+#include "support/typed_file.h"
+#include "typing/recording_target.h"
+
 namespace vantorix::test {
 
 class XvfbServer;
@@ -16,12 +19,12 @@ class XvfbServer;
 // lands in a file unchanged (Return as CR, Tab as TAB, text in UTF-8).
 //
 // Needs a QCoreApplication. Check isReady() after construction.
-class XtermTarget {
+class XtermTarget final : public RecordingTarget {
   public:
     static bool installed();
 
     explicit XtermTarget(XvfbServer& server);
-    ~XtermTarget();
+    ~XtermTarget() override;
     XtermTarget(const XtermTarget&) = delete;
     XtermTarget& operator=(const XtermTarget&) = delete;
 
@@ -34,7 +37,7 @@ class XtermTarget {
     // Waits until at least `count` bytes have arrived in all, or the timeout
     // has passed, and returns everything that arrived so far.
     std::string waitForBytes(std::size_t count,
-                             std::chrono::milliseconds timeout = std::chrono::seconds(10));
+                             std::chrono::milliseconds timeout = std::chrono::seconds(10)) override;
     // Everything that arrived so far.
     std::string received() const;
 
@@ -43,6 +46,7 @@ class XtermTarget {
 
     XvfbServer& server_;
     QTemporaryDir dir_;
+    TypedFile typed_;
     QProcess xterm_;
     unsigned long window_ = 0;
     bool ready_ = false;

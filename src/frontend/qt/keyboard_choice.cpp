@@ -1,17 +1,21 @@
 #include "frontend/qt/keyboard_choice.h"
 
 #include <cstdlib>
+#include <iostream>
 
+#include "frontend/qt/keyboard_default.h"
 #include "typing/null_keyboard.h"
 #include "typing/print_keyboard.h"
 
 #ifdef VANTORIX_HAVE_X11
 #include "typing/x11/keyboard_x11.h"
 #endif
+#ifdef VANTORIX_HAVE_WAYLAND
+#include "typing/wayland/keyboard_wayland.h"
+#endif
 
 namespace vantorix {
 
-#ifdef VANTORIX_HAVE_X11
 namespace {
 
 bool environmentSet(const char* name) {
@@ -19,46 +23,37 @@ bool environmentSet(const char* name) {
     return value != nullptr && *value != '\0';
 }
 
-constexpr const char* kWaylandWithoutX =
-    "Typing needs X11 for now: this Wayland session has no X display (XWayland), so received "
-    "text cannot be typed. Start the program in an X11 session or with DISPLAY set.";
-
-std::unique_ptr<Keyboard> makeX11Keyboard(std::string& problem) {
-    if (!environmentSet("DISPLAY") && environmentSet("WAYLAND_DISPLAY")) {
-        problem = kWaylandWithoutX;
-        return nullptr;
-    }
-    return openX11Keyboard(problem);
+DesktopSession currentSession() {
+    DesktopSession session;
+    session.wayland = environmentSet("WAYLAND_DISPLAY");
+#ifdef VANTORIX_HAVE_WAYLAND
+    session.virtualKeyboard = session.wayland && waylandKeyboardOffered();
+#endif
+#ifdef VANTORIX_HAVE_X11
+    session.x11 = environmentSet("DISPLAY") && x11KeyboardAvailable();
+#endif
+    return session;
 }
 
 }  // namespace
-#endif
 
 std::vector<std::string> keyboardBackendNames() {
     std::vector<std::string> names{"none", "print"};
 #ifdef VANTORIX_HAVE_X11
     names.emplace_back("x11");
 #endif
+#ifdef VANTORIX_HAVE_WAYLAND
+    names.emplace_back("wayland");
+#endif
     return names;
 }
 
 QString defaultKeyboardBackend() {
-#ifdef VANTORIX_HAVE_X11
-    if (environmentSet("DISPLAY") && x11KeyboardAvailable()) {
-        return QStringLiteral("x11");
-    }
-#endif
-    return QStringLiteral("none");
+    return QString::fromStdString(defaultKeyboardFor(currentSession()).backend);
 }
 
 std::string noTypingReason() {
-#ifdef VANTORIX_HAVE_X11
-    std::string problem;
-    makeX11Keyboard(problem);
-    return problem;
-#else
-    return "This build has no keyboard backend for this desktop yet.";
-#endif
+    return defaultKeyboardFor(currentSession()).noTypingReason;
 }
 
 std::unique_ptr<Keyboard> makeKeyboard(const std::string& name, std::ostream& printTo,
@@ -71,7 +66,16 @@ std::unique_ptr<Keyboard> makeKeyboard(const std::string& name, std::ostream& pr
     }
 #ifdef VANTORIX_HAVE_X11
     if (name == "x11") {
-        return makeX11Keyboard(problem);
+        // Never type through XTest under Wayland without saying where the keys go.
+        if (const std::string warning = keyboardWarning(name, currentSession()); !warning.empty()) {
+            std::cerr << warning << std::endl;
+        }
+        return openX11Keyboard(problem);
+    }
+#endif
+#ifdef VANTORIX_HAVE_WAYLAND
+    if (name == "wayland") {
+        return openWaylandKeyboard(problem);
     }
 #endif
     problem = "Unknown keyboard backend '" + name + "'";

@@ -15,7 +15,7 @@ namespace vantorix {
 std::vector<std::string> keyboardBackendNames();
 
 // The backend used when --keys is not given: the desktop's own where there is
-// one, else "none".
+// one, else "none" (see defaultKeyboardFor).
 QString defaultKeyboardBackend();
 
 // Why the desktop's own backend cannot type here (for example, a Wayland
@@ -25,7 +25,8 @@ std::string noTypingReason();
 
 // Creates the named backend; "print" writes to `printTo`. Returns null, with
 // the reason in `problem`, when the backend cannot work here (no X display,
-// for example).
+// for example). "x11" in a Wayland session first says on standard error that
+// the keys reach only X11 applications.
 std::unique_ptr<Keyboard> makeKeyboard(const std::string& name, std::ostream& printTo,
                                        std::string& problem);
 

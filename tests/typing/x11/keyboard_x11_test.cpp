@@ -19,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "core/key_translation.h"
 #include "core/keystroke_emitter.h"
 #include "typing/windows1252.h"
 #include "typing/x11/key_events.h"
@@ -331,17 +332,10 @@ TEST(X11RunEnd, KeysymsOnLentKeycodesCountAsNeedingThem) {
 // ---------------------------------------------------------------------------
 // The keyboard on a real X server (Xvfb), typing into a window of the test
 
-// The braces of the key syntax around the characters that have a meaning in it.
-std::string escaped(const std::string& text) {
-    std::string keys;
-    for (const char c : text) {
-        if (std::string_view("{}^+%~()[]").find(c) != std::string_view::npos) {
-            keys += std::string("{") + c + "}";
-        } else {
-            keys += c;
-        }
-    }
-    return keys;
+// The text as a key string that types it.
+std::string escaped(std::string text) {
+    escapeKeySyntax(text);
+    return text;
 }
 
 std::vector<test::RecordedKey> keysOf(const std::vector<unsigned long>& keysyms) {

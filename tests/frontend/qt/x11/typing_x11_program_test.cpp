@@ -15,64 +15,18 @@
 #include "frontend/qt/keyboard_choice.h"
 #include "settings/config_file.h"
 #include "support/pty_pair.h"
+#include "support/redirecting_program.h"
 #include "support/xterm_target.h"
 #include "support/xvfb_server.h"
 
 namespace vantorix {
 namespace {
 
-using test::PtyEndpoint;
 using test::PtyPair;
 using test::XtermTarget;
 using test::XvfbServer;
 
-constexpr int kTimeoutMs = 10000;
-
-// The program, redirecting in a folder of its own with a vantorix.cfg
-// written from `settings`, in `environment`.
-class Program {
-  public:
-    Program(const RedirectSettings& settings, const QStringList& arguments,
-            const QProcessEnvironment& environment) {
-        saveConfigFile(folder_.filePath(QStringLiteral("vantorix.cfg")).toStdString(), settings);
-        process_.setWorkingDirectory(folder_.path());
-        process_.setProcessEnvironment(environment);
-        process_.start(QStringLiteral(VANTORIX_EXECUTABLE), arguments);
-    }
-    ~Program() {
-        if (process_.state() != QProcess::NotRunning) {
-            ::kill(static_cast<pid_t>(process_.processId()), SIGTERM);
-            if (!process_.waitForFinished(kTimeoutMs)) {
-                process_.kill();
-                process_.waitForFinished(kTimeoutMs);
-            }
-        }
-    }
-
-    bool waitUntilRedirecting() {
-        const QDeadlineTimer deadline(kTimeoutMs);
-        while (!errors_.contains("Redirecting") && !deadline.hasExpired() &&
-               process_.state() != QProcess::NotRunning) {
-            process_.waitForReadyRead(100);
-            errors_ += process_.readAllStandardError();
-        }
-        errors_ += process_.readAllStandardError();
-        return errors_.contains("Redirecting");
-    }
-
-    int waitForExit() {
-        process_.waitForFinished(kTimeoutMs);
-        errors_ += process_.readAllStandardError();
-        return process_.exitStatus() == QProcess::NormalExit ? process_.exitCode() : -1;
-    }
-
-    std::string errors() const { return errors_.toStdString(); }
-
-  private:
-    QTemporaryDir folder_;
-    QProcess process_;
-    QByteArray errors_;
-};
+using Program = test::RedirectingProgram;
 
 // What a raw xterm receives for received text on the simple path: the
 // printable characters and TAB as they are, CR and LF as the ENTER key
@@ -114,26 +68,21 @@ class TypingTest : public ::testing::Test {
         ASSERT_TRUE(server.isReady()) << server.problem();
         target = std::make_unique<XtermTarget>(server);
         ASSERT_TRUE(target->isReady()) << target->problem();
-        ASSERT_TRUE(line.isReady()) << line.problem();
+        ASSERT_TRUE(redirection.isReady()) << redirection.problem();
     }
 
     void startProgram(const RedirectSettings& settings, const QStringList& keysArguments) {
-        program = std::make_unique<Program>(
-            settings,
-            QStringList{QStringLiteral("--headless"), QStringLiteral("--port"),
-                        QString::fromStdString(line.nearEnd())} +
-                keysArguments,
-            server.environment());
-        ASSERT_TRUE(program->waitUntilRedirecting()) << program->errors();
-        device = std::make_unique<PtyEndpoint>(line.farEnd());
-        ASSERT_TRUE(device->isOpen());
+        startProgram(settings, keysArguments, server.environment());
+    }
+
+    void startProgram(const RedirectSettings& settings, const QStringList& keysArguments,
+                      const QProcessEnvironment& environment) {
+        ASSERT_TRUE(redirection.start(settings, keysArguments, environment));
     }
 
     // Sends `received` down the line and returns what the window got from it.
     std::string typedInWindow(const std::string& received, std::size_t expectedSize) {
-        const std::size_t before = target->received().size();
-        EXPECT_TRUE(device->write(received));
-        return target->waitForBytes(before + expectedSize).substr(before);
+        return redirection.typedInto(*target, received, expectedSize);
     }
 
     void setLayout(const std::string& layout) {
@@ -145,9 +94,7 @@ class TypingTest : public ::testing::Test {
 
     XvfbServer server;
     std::unique_ptr<XtermTarget> target;
-    PtyPair line;
-    std::unique_ptr<Program> program;
-    std::unique_ptr<PtyEndpoint> device;
+    test::LineRedirection redirection;
 };
 
 const QStringList kX11 = {QStringLiteral("--keys"), QStringLiteral("x11")};
@@ -192,12 +139,7 @@ TEST_P(PreambleTest, CharactersBeyondTheLayoutArriveToo) {
     const auto [layout, capsLock] = GetParam();
     setLayout(layout);
     server.setCapsLock(capsLock);
-    RedirectSettings settings;
-    settings.Combo_EOL = "CR";
-    settings.Check_preamble = 1;
-    settings.Text_preamble = "\xe9 ";
-    settings.Check_postamble = 1;
-    settings.Text_postamble = "\x80{ENTER}";
+    const RedirectSettings settings = test::accentedAmbles();
     startProgram(settings, kX11);
 
     // One line per write: a batch completes at most one input string.
@@ -232,20 +174,31 @@ TEST_F(TypingTest, TypesWithTheX11KeyboardByDefaultWhenThereIsADisplay) {
     EXPECT_EQ(typedInWindow("ok", 2), "ok");
 }
 
-TEST(TypingOnWayland, WithoutAnXDisplayTheProgramSaysTypingNeedsX11) {
+TEST_F(TypingTest, UnderAWaylandDesktopWithoutVirtualKeyboardsItSaysKeysReachOnlyX11Apps) {
+    QProcessEnvironment environment = server.environment();
+    // No compositor answers there, so none offers virtual keyboards.
+    environment.insert(QStringLiteral("WAYLAND_DISPLAY"), QStringLiteral("vantorix-test-none"));
+    startProgram(RedirectSettings{}, {}, environment);
+    EXPECT_EQ(typedInWindow("ok", 2), "ok") << "XWayland windows still get the keys";
+    EXPECT_NE(redirection.program().errors().find("only X11 applications"), std::string::npos)
+        << redirection.program().errors();
+}
+
+TEST(TypingOnWayland, WithoutVirtualKeyboardsOrAnXDisplayTheProgramSaysItCannotType) {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.remove(QStringLiteral("DISPLAY"));
-    environment.insert(QStringLiteral("WAYLAND_DISPLAY"), QStringLiteral("wayland-0"));
+    environment.insert(QStringLiteral("WAYLAND_DISPLAY"), QStringLiteral("vantorix-test-none"));
     Program program(RedirectSettings{}, QStringList{QStringLiteral("--headless")} + kX11,
                     environment);
     EXPECT_EQ(program.waitForExit(), 1);
-    EXPECT_NE(program.errors().find("Typing needs X11 for now"), std::string::npos)
+    EXPECT_NE(program.errors().find("only X11 applications"), std::string::npos)
         << program.errors();
+    EXPECT_NE(program.errors().find("no X display"), std::string::npos) << program.errors();
 
     ::unsetenv("DISPLAY");
-    ::setenv("WAYLAND_DISPLAY", "wayland-0", 1);
+    ::setenv("WAYLAND_DISPLAY", "vantorix-test-none", 1);
     EXPECT_EQ(defaultKeyboardBackend(), QStringLiteral("none"));
-    EXPECT_NE(noTypingReason().find("Typing needs X11 for now"), std::string::npos);
+    EXPECT_NE(noTypingReason().find("offers no virtual keyboard"), std::string::npos);
 }
 
 }  // namespace

@@ -1,0 +1,98 @@
+#pragma once
+
+// The keyboard contract (typing/keyboard.h) as key strings and the text that
+// must arrive for each in a window that records what its keys produce. Every
+// typing backend runs these against a real window of its platform.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstddef>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "typing/recording_target.h"
+
+namespace vantorix::test {
+
+struct ConformanceCase {
+    const char* what;
+    std::string keys;
+    std::string arrives;
+    // What arrives instead while Caps Lock is on and affects the keyboard's
+    // letters, where that differs: Shift then gives small letters, as on a
+    // keyboard. The program never types the prefixes itself (it writes + ^ %
+    // of received and user text in braces); they come only from key strings
+    // written by hand.
+    std::optional<std::string> arrivesUnderCapsLock = std::nullopt;
+};
+
+inline std::string everyPrintableAsciiCharacter() {
+    std::string text;
+    for (char c = ' '; c <= '~'; ++c) {
+        text += c;
+    }
+    return text;
+}
+
+// The printable ASCII characters as a key string: the ten characters of the
+// syntax in braces.
+inline std::string everyPrintableAsciiKey() {
+    std::string keys;
+    for (const char c : everyPrintableAsciiCharacter()) {
+        const bool special = std::string("{}^+%~()[]").find(c) != std::string::npos;
+        keys += special ? std::string("{") + c + "}" : std::string(1, c);
+    }
+    return keys;
+}
+
+inline const std::vector<ConformanceCase>& keyboardConformanceCases() {
+    static const std::vector<ConformanceCase> cases = {
+        {"letters in both cases", "AbCdEfGhIjKlMnOpQrStUvWxYz", "AbCdEfGhIjKlMnOpQrStUvWxYz"},
+        {"digits", "0123456789", "0123456789"},
+        {"every printable ASCII character", everyPrintableAsciiKey(),
+         everyPrintableAsciiCharacter()},
+        {"the ten escaped characters", "{}}{{}{^}{+}{%}{~}{(}{)}{[}{]}", "}{^+%~()[]"},
+        {"~ is Enter", "a~b", "a\rb"},
+        {"TAB and ENTER by name, in either case", "{TAB}x{ENTER}{tab}y{enter}", "\tx\r\ty\r"},
+        {"TAB, CR and LF characters", "a\tb\rc\nd", "a\tb\rc\rd"},
+        {"e acute as a Windows-1252 byte", "caf\xe9", "caf\xc3\xa9"},
+        {"euro sign as a Windows-1252 byte", "5\x80", "5\xe2\x82\xac"},
+        {"repeat counts", "{a 3}{ENTER 2}{+ 2}x{b 0}y", "aaa\r\r++xy"},
+        {"Shift gives capitals", "+a+(bc)d", "ABCd", "abcd"},
+        {"Control gives control characters", "^a^(bd)e",
+         "\x01\x02\x04"
+         "e"},
+        {"control characters without a key type nothing",
+         "a\x07"
+         "b",
+         "ab"},
+    };
+    return cases;
+}
+
+enum class CapsLockOnLetters { No, Yes };
+
+// Types every case with `type` (which goes through the emitter, as the
+// program does) and checks what arrives in `target`. `capsLock` says whether
+// Caps Lock is on and affects the keyboard's letters.
+inline void expectConformance(const std::function<void(const std::string&)>& type,
+                              RecordingTarget& target, CapsLockOnLetters capsLock,
+                              std::chrono::milliseconds timeout = std::chrono::seconds(10)) {
+    std::size_t arrived = target.waitForBytes(0, std::chrono::milliseconds(0)).size();
+    for (const ConformanceCase& conformanceCase : keyboardConformanceCases()) {
+        const std::string& expected =
+            capsLock == CapsLockOnLetters::Yes && conformanceCase.arrivesUnderCapsLock
+                ? *conformanceCase.arrivesUnderCapsLock
+                : conformanceCase.arrives;
+        type(conformanceCase.keys);
+        const std::string text = target.waitForBytes(arrived + expected.size(), timeout);
+        EXPECT_EQ(text.substr(std::min(arrived, text.size())), expected) << conformanceCase.what;
+        arrived = text.size();
+    }
+}
+
+}  // namespace vantorix::test
