@@ -8,6 +8,8 @@
 #include <string>
 #include <thread>
 
+#include "typing/recording_target.h"
+
 namespace vantorix::test {
 
 // A window on a thread of its own (as another program's would be) that has
@@ -17,12 +19,12 @@ namespace vantorix::test {
 // - Kind::Recorder: the characters the keys produce, as a terminal in raw mode
 //   records them (Enter as CR, Control with a letter as its control character).
 // Needs a display; check isReady().
-class TypingTarget {
+class TypingTarget final : public RecordingTarget {
   public:
     enum class Kind { Edit, Recorder };
 
     explicit TypingTarget(Kind kind);
-    ~TypingTarget();
+    ~TypingTarget() override;
     TypingTarget(const TypingTarget&) = delete;
     TypingTarget& operator=(const TypingTarget&) = delete;
 
@@ -30,7 +32,7 @@ class TypingTarget {
     std::string text() const;
     // Waits until the text holds `count` bytes or the timeout has passed, and
     // returns it.
-    std::string waitForBytes(std::size_t count, std::chrono::milliseconds timeout);
+    std::string waitForBytes(std::size_t count, std::chrono::milliseconds timeout) override;
 
   private:
     void run(Kind kind);
