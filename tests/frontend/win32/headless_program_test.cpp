@@ -58,7 +58,8 @@ class HeadlessProgram {
           process_(programPath(), arguments(std::move(extraArguments)), folder_.path().wstring()) {}
 
     ChildProcess& process() { return process_; }
-    bool waitUntilRedirecting() { return process_.waitForError("Redirecting", kTimeout); }
+    // Waits until the port is open and the program has said so, to the end of its line.
+    bool waitUntilRedirecting() { return process_.waitForError("stop with Ctrl+C.", kTimeout); }
 
   private:
     static std::vector<std::wstring> arguments(std::vector<std::wstring> extra) {
