@@ -17,7 +17,7 @@ using test::FarEnd;
 using test::pumpMessagesUntil;
 using test::SerialLine;
 
-constexpr auto kTimeout = std::chrono::seconds(5);
+constexpr auto kTimeout = std::chrono::seconds(10);
 
 std::string everyByteValue() {
     std::string bytes;

@@ -47,7 +47,7 @@ ChildProcess::ChildProcess(const std::wstring& program, const std::vector<std::w
     startup.hStdOutput = outputWrite;
     startup.hStdError = errorsWrite;
     if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, TRUE,
-                        CREATE_NEW_CONSOLE, nullptr, folder.c_str(), &startup, &process_)) {
+                        CREATE_NO_WINDOW, nullptr, folder.c_str(), &startup, &process_)) {
         process_ = {};
     }
     CloseHandle(outputWrite);

@@ -13,9 +13,10 @@
 
 namespace vantorix::test {
 
-// A program started in a folder of its own, with a console of its own (so
-// that console events can be sent to it) and its standard output and error
-// read through pipes, byte for byte.
+// A program started in a folder of its own, with a console of its own that
+// has no window (console events can be sent to it, and it takes the keyboard
+// focus from no window), and its standard output and error read through
+// pipes, byte for byte.
 class ChildProcess {
   public:
     ChildProcess(const std::wstring& program, const std::vector<std::wstring>& arguments,

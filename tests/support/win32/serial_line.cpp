@@ -8,7 +8,7 @@
 namespace vantorix::test {
 namespace {
 
-constexpr auto kStartTimeout = std::chrono::seconds(5);
+constexpr auto kStartTimeout = std::chrono::seconds(10);
 constexpr const char* kPortsVariable = "VANTORIX_WINE_PORTS";
 
 std::string linkOf(const std::string& folder, int port) {

@@ -19,7 +19,7 @@ class SerialLine {
     static constexpr int kNearPort = 5;  // for the code under test
     static constexpr int kFarPort = 6;   // for the test's side of the line
 
-    // Starts socat and waits (up to 5 s) until both ends exist.
+    // Starts socat and waits (up to 10 s) until both ends exist.
     SerialLine();
     // Unplugs.
     ~SerialLine();
@@ -53,7 +53,7 @@ class FarEnd {
     bool write(std::string_view bytes);
     // Reads until `count` bytes have arrived or the timeout has passed.
     std::string read(std::size_t count,
-                     std::chrono::milliseconds timeout = std::chrono::seconds(5));
+                     std::chrono::milliseconds timeout = std::chrono::seconds(10));
 
   private:
     HANDLE port_;
