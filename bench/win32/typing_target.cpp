@@ -13,6 +13,8 @@
 #include <cstdio>
 #include <string>
 
+#include "platform/win32/wide_text.h"
+
 namespace {
 
 constexpr UINT_PTR kPollTimer = 1;
@@ -38,15 +40,6 @@ std::int64_t nowNs() {
     return (ticks - kFrom1601To1970) * 100;
 }
 
-std::string utf8(const std::wstring& text) {
-    const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                         nullptr, 0, nullptr, nullptr);
-    std::string bytes(static_cast<std::size_t>(size), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(), size,
-                        nullptr, nullptr);
-    return bytes;
-}
-
 void writeResult() {
     std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(run.edit)) + 1, L'\0');
     text.resize(static_cast<std::size_t>(
@@ -54,7 +47,7 @@ void writeResult() {
     FILE* out = _wfopen(run.resultFile.c_str(), L"wb");
     if (out != nullptr) {
         std::fprintf(out, "%lld\n", static_cast<long long>(run.lastChangeNs));
-        const std::string bytes = utf8(text);
+        const std::string bytes = vantorix::win32::utf8(text);
         std::fwrite(bytes.data(), 1, bytes.size(), out);
         std::fclose(out);
     }
@@ -112,9 +105,9 @@ int wmain(int argc, wchar_t* argv[]) {
                                  nullptr, windowClass.hInstance, nullptr);
     // Of the EDIT styles that take any amount of text, the quickest under Wine: without a
     // scroll bar to redraw at every character.
-    run.edit = CreateWindowExW(0, L"EDIT", L"",
-                               WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN,
-                               0, 0, 980, 700, frame, nullptr, windowClass.hInstance, nullptr);
+    run.edit = CreateWindowExW(
+        0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN, 0,
+        0, 980, 700, frame, nullptr, windowClass.hInstance, nullptr);
     SendMessageW(run.edit, EM_SETLIMITTEXT, 0, 0);
     SetForegroundWindow(frame);
     SetFocus(run.edit);

@@ -1,5 +1,7 @@
 #include "platform/win32/wide_text.h"
 
+#include <windows.h>
+
 #include "typing/windows1252.h"
 
 namespace vantorix::win32 {
@@ -21,6 +23,18 @@ std::string narrow(std::wstring_view utf16) {
         text.push_back(encodeWindows1252(static_cast<char32_t>(unit)).value_or('?'));
     }
     return text;
+}
+
+std::string utf8(std::wstring_view utf16) {
+    if (utf16.empty()) {
+        return {};
+    }
+    const int length = static_cast<int>(utf16.size());
+    const int size =
+        WideCharToMultiByte(CP_UTF8, 0, utf16.data(), length, nullptr, 0, nullptr, nullptr);
+    std::string bytes(static_cast<std::size_t>(size), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, utf16.data(), length, bytes.data(), size, nullptr, nullptr);
+    return bytes;
 }
 
 }  // namespace vantorix::win32

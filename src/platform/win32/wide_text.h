@@ -11,4 +11,7 @@ std::wstring widen(std::string_view windows1252);
 // A character Windows-1252 has no byte for becomes '?'.
 std::string narrow(std::wstring_view utf16);
 
+// UTF-8 of UTF-16 text, for files and pipes read on the Linux side.
+std::string utf8(std::wstring_view utf16);
+
 }  // namespace vantorix::win32

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "settings/config_file.h"
+#include "support/framed_records.h"
 #include "support/win32/child_process.h"
 #include "support/win32/serial_line.h"
 #include "support/win32/unix_side.h"
@@ -100,12 +101,8 @@ TEST_F(HeadlessProgramTest, TypesReceivedTextAsKeyStringsByteForByte) {
 }
 
 TEST_F(HeadlessProgramTest, AppliesTheAdvancedOptionsOfTheConfigurationFile) {
-    RedirectSettings settings;
+    RedirectSettings settings = test::framedRecordsEndingInCarriageReturn();
     settings.Combo_EOL = ",";
-    settings.Check_preamble = 1;
-    settings.Text_preamble = "{HOME}";
-    settings.Check_postamble = 1;
-    settings.Text_postamble = "{ENTER}";
     settings.Check_replacestring = 1;
     settings.Text_searchfor = "kg";
     settings.Text_replacewith = "+";

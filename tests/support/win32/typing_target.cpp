@@ -1,5 +1,6 @@
 #include "support/win32/typing_target.h"
 
+#include "platform/win32/wide_text.h"
 #include "support/win32/message_pump.h"
 
 namespace vantorix::test {
@@ -18,18 +19,6 @@ void registerRecorderClass(WNDPROC procedure) {
 }
 
 }  // namespace
-
-std::string utf8(const std::wstring& text) {
-    if (text.empty()) {
-        return {};
-    }
-    const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                         nullptr, 0, nullptr, nullptr);
-    std::string bytes(static_cast<std::size_t>(size), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(), size,
-                        nullptr, nullptr);
-    return bytes;
-}
 
 TypingTarget::TypingTarget(Kind kind)
     : started_(CreateEventW(nullptr, TRUE, FALSE, nullptr)), thread_([this, kind] { run(kind); }) {
@@ -101,10 +90,10 @@ std::string TypingTarget::text() const {
         std::wstring content(static_cast<std::size_t>(GetWindowTextLengthW(input_)) + 1, L'\0');
         content.resize(static_cast<std::size_t>(
             GetWindowTextW(input_, content.data(), static_cast<int>(content.size()))));
-        return utf8(content);
+        return win32::utf8(content);
     }
     const std::lock_guard lock(mutex_);
-    return utf8(recorded_);
+    return win32::utf8(recorded_);
 }
 
 std::string TypingTarget::waitForBytes(std::size_t count, std::chrono::milliseconds timeout) {

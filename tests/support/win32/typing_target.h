@@ -48,7 +48,4 @@ class TypingTarget final : public RecordingTarget {
     std::thread thread_;
 };
 
-// UTF-8 of UTF-16 text.
-std::string utf8(const std::wstring& text);
-
 }  // namespace vantorix::test
