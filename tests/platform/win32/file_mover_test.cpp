@@ -9,6 +9,8 @@
 #include <iterator>
 #include <string>
 
+#include "settings/config_file.h"
+
 namespace vantorix::win32 {
 namespace {
 
@@ -60,6 +62,23 @@ TEST_F(FileMoverTest, AFailedMoveSaysWhyAndLeavesTheOldFile) {
     write(folder / "other.new", "new");
     moveFileWriteThrough(folder / "other.new", folder / "no-such-folder" / "vantorix.cfg", error);
     EXPECT_TRUE(error);
+}
+
+TEST_F(FileMoverTest, TheSettingsFileIsSavedOverTheOldOneThroughIt) {
+    const std::string path = (folder / kConfigFileName).string();
+    write(path, "COM1\r\n");
+    RedirectSettings settings;
+    settings.Combo_portselect = "COM7";
+    settings.Text_preamble = "{HOME}";
+    ConfigFile file(path, moveFileWriteThrough);
+    const SettingsFileResult saved = file.save(settings);
+    ASSERT_TRUE(saved) << saved.problem;
+
+    RedirectSettings loaded;
+    EXPECT_TRUE(loadConfigFile(path, loaded));
+    EXPECT_EQ(loaded, settings);
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 1)
+        << "no temporary file is left behind";
 }
 
 }  // namespace
