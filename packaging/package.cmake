@@ -29,7 +29,8 @@ terminal. Line ends can become the Enter key, records can be cut at a chosen
 end-of-line character or after a pause, a search text can be replaced, and
 keys such as Home or Enter can be typed around each record.
 .
-Typing needs an X11 session (or XWayland). The program also runs without a
-window (--headless).")
+It types on X11 and, where the compositor offers virtual keyboards (sway and
+the wlroots family), on Wayland. The program also runs without a window
+(--headless).")
 
 include(CPack)
