@@ -12,6 +12,7 @@
 #include <csignal>
 #include <string_view>
 
+#include "program/headless_session.h"
 #include "settings/config_file.h"
 #include "support/framed_records.h"
 #include "support/pty_pair.h"
@@ -155,6 +156,73 @@ TEST_F(HeadlessProgramTest, AnUnavailablePortIsReportedWithExitStatusOne) {
         "Com Port control: /dev/vantorix-no-such-port already open or not available. Shutdown "
         "any other program that is using this port first\n"))
         << program.errors().toStdString();
+}
+
+// --- Messages ---
+
+// One message for every port that cannot be opened, with the system's
+// reason on the line beneath.
+TEST(HeadlessProgramMessages, EveryPortThatCannotBeOpenedGetsThePortMessageAndItsReason) {
+    QTemporaryDir folder;
+    const QString subfolder = folder.filePath(QStringLiteral("folder"));
+    const QString file = folder.filePath(QStringLiteral("file"));
+    ASSERT_TRUE(QDir().mkdir(subfolder));
+    ASSERT_TRUE(QFile(file).open(QIODevice::WriteOnly));
+    struct Case {
+        QString port;
+        QByteArray reason;
+    };
+    const Case cases[] = {
+        {folder.filePath(QStringLiteral("absent")), "There is no device"},
+        {subfolder, "is a folder, not a serial device."},
+        {file, "is a regular file, not a serial device."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.port.toStdString());
+        HeadlessProgram program(RedirectSettings{}, {QStringLiteral("--port"), c.port});
+        EXPECT_EQ(program.waitForExit(), kExitPortUnavailable);
+        const QByteArray portMessage =
+            "Com Port control: " + c.port.toLocal8Bit() +
+            " already open or not available. Shutdown any other program that is using this "
+            "port first\n";
+        const QByteArray errors = program.errors();
+        const qsizetype at = errors.indexOf(portMessage);
+        ASSERT_GE(at, 0) << errors.toStdString();
+        const QByteArray beneath = errors.mid(at + portMessage.size());
+        EXPECT_TRUE(beneath.startsWith(c.port.toLocal8Bit()) ||
+                    beneath.startsWith("There is no device " + c.port.toLocal8Bit()))
+            << errors.toStdString();
+        EXPECT_TRUE(beneath.contains(c.reason)) << errors.toStdString();
+    }
+}
+
+TEST_F(HeadlessProgramTest, LineSettingsThePortRefusesAreSaidAndNeverNamedAsInForce) {
+    RedirectSettings settings;
+    settings.Combo_baud = "19200";
+    settings.Combo_length = "4 bits";
+    HeadlessProgram program(settings, onNearEnd());
+    ASSERT_TRUE(program.waitUntilRedirecting()) << program.errors().toStdString();
+    const QByteArray port = QByteArray::fromStdString(line.nearEnd());
+    EXPECT_TRUE(program.errors().contains("Com Port control: " + port +
+                                          " refused the line settings 19200,N,4,1 and runs at "
+                                          "9600,N,8,1.\n"))
+        << program.errors().toStdString();
+    EXPECT_TRUE(program.errors().contains("Redirecting " + port + " at 9600,N,8,1;"))
+        << program.errors().toStdString();
+    EXPECT_FALSE(program.errors().contains("Redirecting " + port + " at 19200"));
+}
+
+TEST(HeadlessProgramMessages, HelpAllIsTheHelp) {
+    QProcess help;
+    help.start(QStringLiteral(VANTORIX_EXECUTABLE), {QStringLiteral("--help")});
+    ASSERT_TRUE(help.waitForFinished(kTimeoutMs));
+    QProcess helpAll;
+    helpAll.start(QStringLiteral(VANTORIX_EXECUTABLE), {QStringLiteral("--help-all")});
+    ASSERT_TRUE(helpAll.waitForFinished(kTimeoutMs));
+    const QByteArray text = helpAll.readAllStandardOutput();
+    EXPECT_EQ(text, help.readAllStandardOutput());
+    EXPECT_TRUE(text.contains("--help-all        Displays the same help as --help."))
+        << text.toStdString();
 }
 
 TEST_F(HeadlessProgramTest, APortThatGoesAwayEndsTheRunWithExitStatusTwo) {
