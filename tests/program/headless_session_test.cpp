@@ -96,19 +96,6 @@ TEST(HeadlessSession, APortThatCannotBeOpenedEndsTheRunWithStatusOneAndTheReason
     }
 }
 
-TEST(HeadlessSession, SettingsThePortRefusedAreReportedAndTheRedirectingLineNamesThoseInForce) {
-    RedirectSettings stored;
-    stored.Combo_baud = "19200";
-    stored.Combo_length = "4 bits";
-    HeadlessRun run(stored);
-    run.port.rejected = {"19200,N,4,1"};
-    run.start();
-    EXPECT_EQ(run.messages.str(),
-              "Com Port control: COM1 refused the line settings 19200,N,4,1 and runs at "
-              "9600,N,8,1.\nRedirecting COM1 at 9600,N,8,1; stop with Ctrl+C.\n");
-    EXPECT_TRUE(run.exits.empty());
-}
-
 TEST(HeadlessSession, KeysThatCannotBeWrittenEndTheRunWithStatusTwoEvenWhileEnding) {
     for (const bool ending : {false, true}) {
         HeadlessRun run(RedirectSettings{});

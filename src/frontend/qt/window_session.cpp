@@ -70,9 +70,9 @@ int runWithWindow(const CommandLine& options, Keyboard& keyboard,
                      [&session] { session.prepareForExitNow(); });
 
     // Start-up runs inside the event loop, so that a request to end made while
-    // one of its message boxes is open ends the loop like any other; the
-    // requests are taken from its start on (none can come before the
-    // settings are read, which the exit saves).
+    // one of its message boxes is open ends the loop like any other. Requests
+    // are taken from start-up on: an exit before the settings are read would
+    // save the defaults over them.
     QMetaObject::invokeMethod(
         &windows.form(),
         [&session, &options, &messages, &termination] {

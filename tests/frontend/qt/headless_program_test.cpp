@@ -15,6 +15,7 @@
 #include "program/headless_session.h"
 #include "settings/config_file.h"
 #include "support/framed_records.h"
+#include "support/process_probe.h"
 #include "support/pty_pair.h"
 
 namespace vantorix {
@@ -87,20 +88,11 @@ class HeadlessProgram {
     QByteArray errors_;
 };
 
-class HeadlessProgramTest : public ::testing::Test {
+class HeadlessProgramTest : public test::TestOnALine<> {
   protected:
-    void SetUp() override {
-        if (!PtyPair::socatInstalled()) {
-            GTEST_SKIP() << "socat is not installed";
-        }
-        ASSERT_TRUE(line.isReady()) << line.problem();
-    }
-
     QStringList onNearEnd() const {
         return {QStringLiteral("--port"), QString::fromStdString(line.nearEnd())};
     }
-
-    PtyPair line;
 };
 
 TEST_F(HeadlessProgramTest, TypesReceivedTextAsKeyStrings) {
@@ -212,19 +204,6 @@ TEST_F(HeadlessProgramTest, LineSettingsThePortRefusesAreSaidAndNeverNamedAsInFo
     EXPECT_FALSE(program.errors().contains("Redirecting " + port + " at 19200"));
 }
 
-TEST(HeadlessProgramMessages, HelpAllIsTheHelp) {
-    QProcess help;
-    help.start(QStringLiteral(VANTORIX_EXECUTABLE), {QStringLiteral("--help")});
-    ASSERT_TRUE(help.waitForFinished(kTimeoutMs));
-    QProcess helpAll;
-    helpAll.start(QStringLiteral(VANTORIX_EXECUTABLE), {QStringLiteral("--help-all")});
-    ASSERT_TRUE(helpAll.waitForFinished(kTimeoutMs));
-    const QByteArray text = helpAll.readAllStandardOutput();
-    EXPECT_EQ(text, help.readAllStandardOutput());
-    EXPECT_TRUE(text.contains("--help-all        Displays the same help as --help."))
-        << text.toStdString();
-}
-
 TEST_F(HeadlessProgramTest, APortThatGoesAwayEndsTheRunWithExitStatusTwo) {
     HeadlessProgram program(RedirectSettings{}, onNearEnd());
     ASSERT_TRUE(program.waitUntilRedirecting()) << program.errors().toStdString();
@@ -327,11 +306,7 @@ TEST_P(UnusableConfigFile, IsReportedLeftAloneAndTheDefaultsAreUsed) {
     process.start(QStringLiteral(VANTORIX_EXECUTABLE),
                   {QStringLiteral("--headless"), QStringLiteral("--keys"), QStringLiteral("print"),
                    QStringLiteral("--port"), QStringLiteral("/dev/vantorix-no-such-port")});
-    const bool finished = process.waitForFinished(kTimeoutMs);
-    if (!finished) {
-        process.kill();
-        process.waitForFinished(kTimeoutMs);
-    }
+    const bool finished = test::endedWithin(process, kTimeoutMs);
     ASSERT_TRUE(finished) << "the program must not wait for the file";
     const QByteArray errors = process.readAllStandardError();
     EXPECT_EQ(process.exitStatus(), QProcess::NormalExit) << errors.toStdString();

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QTemporaryDir>
@@ -38,16 +39,8 @@ void PrintTo(const KeysOutputCase& c, std::ostream* out) {
     *out << c.what;
 }
 
-class KeysOutputProgram : public ::testing::TestWithParam<KeysOutputCase> {
-  protected:
-    void SetUp() override {
-        if (!PtyPair::socatInstalled()) {
-            GTEST_SKIP() << "socat is not installed";
-        }
-        ASSERT_TRUE(line.isReady()) << line.problem();
-    }
-    PtyPair line;
-};
+class KeysOutputProgram : public test::TestOnALine<::testing::TestWithParam<KeysOutputCase>> {};
+using StandardStreams = test::TestOnALine<>;
 
 TEST_P(KeysOutputProgram, SaysSoAndEndsInOrderWithStatusTwo) {
     const KeysOutputCase& c = GetParam();
@@ -96,11 +89,7 @@ TEST_P(KeysOutputProgram, SaysSoAndEndsInOrderWithStatusTwo) {
         PtyEndpoint device(line.farEnd());
         ASSERT_TRUE(device.write("12.5\r"));
     }
-    const bool ended = program.waitForFinished(kTimeoutMs);
-    if (!ended) {
-        program.kill();
-        program.waitForFinished(kTimeoutMs);
-    }
+    const bool ended = test::endedWithin(program, kTimeoutMs);
     ASSERT_TRUE(ended) << "the program went on without its output";
     EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(program.exitCode(), kExitKeysOutputFailed);
@@ -119,6 +108,33 @@ INSTANTIATE_TEST_SUITE_P(
                       KeysOutputCase{"window, closed at start", false, BrokenOutput::ClosedAtStart},
                       KeysOutputCase{"window, full", false, BrokenOutput::Full},
                       KeysOutputCase{"window, reader gone", false, BrokenOutput::ReaderGone}));
+
+// Standard input and error closed at start are opened on /dev/null, so that
+// the serial port (or any file) never takes their place, where a message for
+// the user would go to the device.
+TEST_F(StandardStreams, DescriptorsClosedAtStartAreNeverTheSerialPort) {
+    QTemporaryDir folder;
+    QProcess program;
+    program.setWorkingDirectory(folder.path());
+    program.setChildProcessModifier([] {
+        ::close(STDIN_FILENO);
+        ::close(STDERR_FILENO);
+    });
+    program.start(QStringLiteral(VANTORIX_EXECUTABLE),
+                  {QStringLiteral("--headless"), QStringLiteral("--keys"), QStringLiteral("none"),
+                   QStringLiteral("--port"), QString::fromStdString(line.nearEnd())});
+    ASSERT_TRUE(program.waitForStarted(kTimeoutMs));
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return test::holdsOpen(program.processId(), line.nearEnd()); }, kTimeoutMs));
+    for (const int descriptor : {STDIN_FILENO, STDERR_FILENO}) {
+        const QString link =
+            QStringLiteral("/proc/%1/fd/%2").arg(program.processId()).arg(descriptor);
+        EXPECT_EQ(QFileInfo(link).symLinkTarget().toStdString(), "/dev/null") << descriptor;
+    }
+    program.terminate();
+    ASSERT_TRUE(program.waitForFinished(kTimeoutMs));
+    EXPECT_EQ(program.exitCode(), 0);
+}
 
 }  // namespace
 }  // namespace vantorix

@@ -15,6 +15,7 @@
 #include "frontend/qt/x11/other_client.h"
 #include "frontend/qt/x11/test_display.h"
 #include "settings/config_file.h"
+#include "support/process_probe.h"
 
 namespace vantorix {
 namespace {
@@ -95,11 +96,7 @@ TEST_P(WindowProgramExit, ATerminationSignalWhileAStartUpMessageIsOpenEndsInOrde
         ASSERT_TRUE(QFile::remove(configPath));
     }
     ::kill(static_cast<pid_t>(program.processId()), SIGTERM);
-    const bool ended = program.waitForFinished(kTimeoutMs);
-    if (!ended) {
-        program.kill();
-        program.waitForFinished(kTimeoutMs);
-    }
+    const bool ended = test::endedWithin(program, kTimeoutMs);
     ASSERT_TRUE(ended) << "the program kept running";
     EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(program.exitCode(), 0);
