@@ -36,7 +36,9 @@ void Form1Logic::Form_Load(const std::string& helpFile,
     receiver_.clearReceived();
     services_.icon.place(kIdleTip);
 
-    services_.file.load(settings_);
+    if (const SettingsFileResult loaded = services_.file.load(settings_); !loaded) {
+        services_.messages.exclamation(loaded.problem, kApplicationTitle);
+    }
     if (portOverride) {
         settings_.Combo_portselect = *portOverride;
     }
@@ -75,7 +77,9 @@ void Form1Logic::prepare_for_exit() {
     if (services_.frmHotKey.isRegistered()) {
         services_.frmHotKey.cmdUnregisterHotKey_Click();
     }
-    services_.file.save(settings_);
+    if (const SettingsFileResult saved = services_.file.save(settings_); !saved) {
+        services_.messages.exclamation(saved.problem, kApplicationTitle);
+    }
     if (isOn(settings_.Check_startup)) {
         services_.shortcut.Create_startup_link();
     } else {

@@ -6,6 +6,7 @@
 
 #include "core/receive_handler.h"
 #include "forms/hot_key_service.h"
+#include "forms/message_boxes.h"
 #include "forms/notification_icon.h"
 #include "forms/redirection.h"
 #include "forms/startup_shortcut.h"
@@ -31,6 +32,7 @@ struct Form1Services {
     HotKeyService& frmHotKey;
     NotificationIcon& icon;
     StartupShortcut& shortcut;
+    MessageBoxes& messages;
 };
 
 // The main window's start-up, minimising and exit, free of any toolkit.
@@ -46,8 +48,9 @@ class Form1Logic {
     std::string helpFilePath;
 
     // Start-up: defaults, then the file (with `portOverride` in place of the
-    // stored port), the advanced-options state, and START with the window
-    // minimised when "Start redirection when Vantorix starts" is on.
+    // stored port; a file that cannot be used is reported), the
+    // advanced-options state, and START with the window minimised when
+    // "Start redirection when Vantorix starts" is on.
     void Form_Load(const std::string& helpFile, const std::optional<std::string>& portOverride);
     // A minimised window hides, to come back through the notification icon;
     // with no notification area it stays minimised where the user can reach it.
@@ -55,9 +58,10 @@ class Form1Logic {
     // "Set Advanced Options": the advanced options window takes this window's
     // place, at its top-left corner, and becomes the current window.
     void Command_advanced_options_Click();
-    // Releases the hot keys, saves the settings, makes or removes the start-up
-    // entry and removes the icon. Runs once; later calls do nothing, so every
-    // way out of the program can call it.
+    // Releases the hot keys, saves the settings (telling the user when that
+    // fails), makes or removes the start-up entry and removes the icon. Runs
+    // once; later calls do nothing, so every way out of the program can call
+    // it.
     void prepare_for_exit();
 
   private:

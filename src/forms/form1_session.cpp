@@ -18,7 +18,8 @@ Form1Session::Form1Session(RedirectSettings& settings, SerialPortControl& MSComm
       redirection_(MSComm1, receiver_, settings, indicator_, mainWindow, desktop.frmHotKey,
                    desktop.icon, desktop.messages),
       form1_(settings, indicator_, receiver_, redirection_, mainWindow, advancedWindow,
-             Form1Services{desktop.file, desktop.frmHotKey, desktop.icon, desktop.shortcut}),
+             Form1Services{desktop.file, desktop.frmHotKey, desktop.icon, desktop.shortcut,
+                           desktop.messages}),
       form3_(settings, indicator_, advancedWindow, *this, desktop.messages, desktop.icon) {
     MSComm1_.OnComm = [this] { receiver_.MSComm1_OnComm(); };
     MSComm1_.OnPortLost = [this](const std::string& reason) { redirection_.portLost(reason); };
@@ -72,13 +73,47 @@ void Form1Session::openHelp() {
     desktop_.browser.openUrl(form1_.helpFilePath);
 }
 
+void Form1Session::showAfterLoad() {
+    if (!ending_) {
+        main_.openWindow();
+    }
+}
+
+void Form1Session::Command_stop_redirect_Click() {
+    redirection_.Command_stop_redirect_Click();
+    if (ending_) {
+        receiver_.dropUntypedText();
+    }
+}
+
 void Form1Session::exitProgram() {
-    if (exiting_) {
+    if (ending_) {
+        receiver_.dropUntypedText();
         return;
     }
-    exiting_ = true;
+    ending_ = true;
+    receiver_.finishTyping([this] {
+        form1_.prepare_for_exit();
+        main_.endProgram();
+    });
+}
+
+// Typed here slice after slice, as the timer would; should the keyboard be
+// busy further up the stack (a slice from which this was reached), what it
+// has not typed yet is left.
+void Form1Session::prepareForExitNow() {
+    const auto untyped = [this] {
+        return receiver_.queuedKeys().size() + receiver_.keysBeingTyped().size();
+    };
+    for (std::size_t left = untyped(); left > 0;) {
+        receiver_.Timer1_Timer();
+        const std::size_t now = untyped();
+        if (now >= left) {
+            break;
+        }
+        left = now;
+    }
     form1_.prepare_for_exit();
-    main_.endProgram();
 }
 
 }  // namespace vantorix

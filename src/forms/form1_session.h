@@ -62,11 +62,12 @@ class Form1Session final : public HelpMenuTarget, private MainWindowLink {
     // Start-up, with `portOverride` in place of the stored port; then the
     // main window is shown unless start-up hid it.
     void Form_Load(const std::string& helpFile, const std::optional<std::string>& portOverride);
-    void showAfterLoad() { main_.openWindow(); }
+    void showAfterLoad();
 
     // The main window's buttons and events.
     void Command1_Click() { redirection_.Command1_Click(); }
-    void Command_stop_redirect_Click() { redirection_.Command_stop_redirect_Click(); }
+    // STOP; while the program ends it also drops what is left to type.
+    void Command_stop_redirect_Click();
     void Command_advanced_options_Click() { form1_.Command_advanced_options_Click(); }
     void Form_Resize(bool minimized) { form1_.Form_Resize(minimized); }
     // The advanced options window's buttons and events.
@@ -86,12 +87,16 @@ class Form1Session final : public HelpMenuTarget, private MainWindowLink {
     void menu_about_vantorix_Click() override;
     void openHelp() override;
 
-    // Closing either window: prepare_for_exit, then the program ends. Only
-    // the first call acts, so every way out may call it.
+    // Closing either window, or a request to end from outside: what was
+    // received and queued is typed first, slice by slice (a record still
+    // waiting for its end of line is not), then prepare_for_exit, then the
+    // program ends. Asked again while typing, it drops what is left to type
+    // and ends at once; the exit's steps run once whatever the way out.
     void exitProgram() override;
-    // The exit's steps alone, for ways out where the program ends anyway
-    // (the desktop session ending).
-    void prepare_for_exit() { form1_.prepare_for_exit(); }
+    // For ways out after which the event loop does not turn again (the
+    // desktop session ending, the application quitting): types what is
+    // queued at once, then prepare_for_exit.
+    void prepareForExitNow();
 
     // Which window the icon brings back: 1 the main window, 2 the advanced
     // options window.
@@ -116,7 +121,7 @@ class Form1Session final : public HelpMenuTarget, private MainWindowLink {
     Redirection redirection_;
     Form1Logic form1_;
     Form3Logic form3_;
-    bool exiting_ = false;
+    bool ending_ = false;
 };
 
 }  // namespace vantorix

@@ -51,7 +51,6 @@ std::string_view controlName(AdvancedText box);
 std::string_view controlName(InsertionList list);
 std::string_view controlName(CodeBox box);
 
-inline constexpr const char* kApplicationTitle = "Vantorix";
 inline constexpr const char* kUnmatchedBracesMessage =
     "Ensure '{' is matched with corresponding '}'  ";
 inline constexpr const char* kAsciiRangeMessage = "Ascii codes are from 0-255 only";

@@ -32,9 +32,10 @@ void Redirection::Command1_Click() {
     if (MSComm1_.PortOpen()) {
         return;
     }
-    if (!openPortForRedirection(MSComm1_, settings_)) {
-        messages_.exclamation(portUnavailableMessage(settings_.Combo_portselect),
-                              kPortMessageTitle);
+    const PortOpening opening = openPortForRedirection(MSComm1_, settings_);
+    if (!opening) {
+        messages_.exclamationWithDetail(portUnavailableMessage(settings_.Combo_portselect),
+                                        kPortMessageTitle, opening.failureReason);
         return;
     }
     receiver_.clearReceived();
@@ -44,6 +45,9 @@ void Redirection::Command1_Click() {
         followHotKeySwitches();
     }
     icon_.setTip(kRunningTip);
+    if (const std::string refused = refusedSettingsMessage(opening, settings_); !refused.empty()) {
+        messages_.exclamation(refused, kPortMessageTitle);
+    }
 }
 
 void Redirection::followHotKeySwitches() {

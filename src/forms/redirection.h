@@ -48,9 +48,10 @@ class Redirection {
                 MessageBoxes& messages);
 
     // Opens the chosen port; on success the window turns to the running
-    // state, the hot keys follow the advanced options and the tip says so.
-    // Does nothing while running; a busy or absent port is reported and
-    // changes nothing.
+    // state, the hot keys follow the advanced options and the tip says so,
+    // and line settings or a handshake the port refused are reported. Does
+    // nothing while running; a busy or absent port is reported with the
+    // system's reason and changes nothing.
     void Command1_Click();
     // Closes the port and turns the window back to idle. Text already queued
     // for typing is kept.

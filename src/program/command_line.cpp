@@ -28,7 +28,7 @@ std::string joined(const std::vector<std::string>& names) {
 std::array<OptionSpec, kOptionCount> programOptions(const std::vector<std::string>& keyboards) {
     return {{
         {'h', "help", "", "Displays help on commandline options."},
-        {'\0', "help-all", "", "Displays help including Qt specific options."},
+        {'\0', "help-all", "", "Displays the same help as --help."},
         {'v', "version", "", "Displays version information."},
         {'\0', "headless", "", "Redirect without a window until interrupted (SIGINT or SIGTERM)."},
         {'\0', "port", "path",
@@ -66,7 +66,6 @@ CommandLineResult parseCommandLine(const std::vector<std::string>& arguments,
     if (!scanned.error.empty()) {
         return mistake(scanned.error);
     }
-    // No toolkit option is read here, so --help-all has nothing to add to --help.
     if (scanned.given[kHelp] || scanned.given[kHelpAll]) {
         const std::string name = arguments.empty() ? kProgramName : arguments.front();
         return finished("Usage: " + name + " [options]\n" + kDescription + "\n" +

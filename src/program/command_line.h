@@ -13,6 +13,14 @@ struct CommandLine {
     std::string keys;                 // --keys BACKEND: which keyboard types the keys
 };
 
+// Said on standard error when --keys print has nowhere to write the keys
+// (standard output closed at start, full, or its reader gone); the program
+// then ends with exit status 2.
+inline constexpr const char* kKeysOutputFailedMessage =
+    "Cannot write the keys to standard output (--keys print): it is closed or full, or "
+    "nothing reads it any more.";
+inline constexpr int kExitKeysOutputFailed = 2;
+
 struct CommandLineResult {
     std::optional<CommandLine> options;  // empty when the program should end now
     int exitCode = 0;

@@ -29,18 +29,29 @@ void HeadlessSession::start(SettingsFile& file, const std::optional<std::string>
     indicator_.update(settings_);
     Timer1_.enable();
 
-    if (!openPortForRedirection(MSComm1_, settings_)) {
+    const PortOpening opening = openPortForRedirection(MSComm1_, settings_);
+    if (!opening) {
         messages_ << kPortMessageTitle << ": " << portUnavailableMessage(settings_.Combo_portselect)
-                  << std::endl;
+                  << '\n';
+        if (!opening.failureReason.empty()) {
+            messages_ << opening.failureReason << '\n';
+        }
+        messages_ << std::flush;
         finish(kExitPortUnavailable);
         return;
     }
     receiveHandler_.clearReceived();
     MSComm1_.OnComm = [this] { receiveHandler_.MSComm1_OnComm(); };
     MSComm1_.OnPortLost = [this](const std::string& reason) { portLost(reason); };
-    messages_ << "Redirecting " << settings_.Combo_portselect << " at "
-              << lineSettingsText(settings_) << (indicator_.enabled ? " with advanced options" : "")
-              << "; stop with Ctrl+C." << std::endl;
+    if (const std::string refused = refusedSettingsMessage(opening, settings_); !refused.empty()) {
+        messages_ << kPortMessageTitle << ": " << refused << '\n';
+    }
+    messages_ << "Redirecting " << settings_.Combo_portselect;
+    if (!opening.lineSettingsInForce.empty()) {
+        messages_ << " at " << opening.lineSettingsInForce;
+    }
+    messages_ << (indicator_.enabled ? " with advanced options" : "") << "; stop with Ctrl+C."
+              << std::endl;
 }
 
 // A second request while the queue is still being typed ends the typing: the
@@ -52,6 +63,16 @@ void HeadlessSession::terminate() {
     }
     terminationAsked_ = true;
     finishAfterTyping(kExitTerminated);
+}
+
+// Nothing received can reach the user any more: the run ends at once.
+void HeadlessSession::keysCannotBeWritten() {
+    if (finished_) {
+        return;
+    }
+    messages_ << kKeysOutputFailedMessage << std::endl;
+    finish(kExitKeysOutputFailed);
+    receiveHandler_.dropUntypedText();
 }
 
 // What arrived before the loss is typed as the window would type it at its

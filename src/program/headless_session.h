@@ -7,6 +7,7 @@
 
 #include "core/flush_timer.h"
 #include "core/receive_handler.h"
+#include "program/command_line.h"
 #include "serial/serial_port_control.h"
 #include "settings/config_file.h"
 #include "settings/redirect_settings.h"
@@ -38,8 +39,9 @@ class HeadlessSession {
     HeadlessSession& operator=(const HeadlessSession&) = delete;
 
     // Loads the settings from `file`, puts `port` (from --port) in place of
-    // the stored port, and opens it. A port that cannot be opened ends the
-    // run with kExitPortUnavailable.
+    // the stored port, and opens it, saying which line settings are in force
+    // and which the port refused. A port that cannot be opened ends the run
+    // with kExitPortUnavailable, its reason beneath the port message.
     void start(SettingsFile& file, const std::optional<std::string>& port);
 
     // The flush timer's tick.
@@ -49,6 +51,10 @@ class HeadlessSession {
     // the keys already queued are typed first, slice by slice. Asked again
     // while they are typed, it drops what is left and ends at once.
     void terminate();
+
+    // The keyboard cannot write the keys (--keys print with standard output
+    // full or gone): says so and ends with kExitKeysOutputFailed.
+    void keysCannotBeWritten();
 
   private:
     void portLost(const std::string& reason);

@@ -5,10 +5,21 @@
 
 namespace vantorix {
 
+namespace {
+
+// "COM 21" for COM21, any number; a device path as it is.
+std::string portNameInMessage(std::string_view port) {
+    const std::string_view digits = port.substr(std::min<std::size_t>(3, port.size()));
+    const bool comNumber =
+        port.starts_with("COM") && !digits.empty() &&
+        std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; });
+    return comNumber ? "COM " + std::string(digits) : std::string(port);
+}
+
+}  // namespace
+
 std::string portUnavailableMessage(std::string_view port) {
-    const int number = comPortNumber(port);
-    const std::string name = number > 0 ? "COM " + std::to_string(number) : std::string(port);
-    return name +
+    return portNameInMessage(port) +
            " already open or not available. Shutdown any other program that is using this port "
            "first";
 }
@@ -28,22 +39,48 @@ std::int32_t handshakingCode(std::string_view item) {
                                 : static_cast<std::int32_t>(std::distance(items.begin(), found));
 }
 
-bool openPortForRedirection(SerialPortControl& MSComm1, const RedirectSettings& settings) {
+PortOpening openPortForRedirection(SerialPortControl& MSComm1, const RedirectSettings& settings) {
     if (const int number = comPortNumber(settings.Combo_portselect); number > 0) {
         MSComm1.setCommPort(static_cast<std::int16_t>(number));
     } else {
         MSComm1.setCommDevice(settings.Combo_portselect);
     }
-    MSComm1.setSettings("9600,N,8,1");
+    PortOpening opening;
+    if (MSComm1.setSettings(kOpeningLineSettings)) {
+        opening.lineSettingsInForce = kOpeningLineSettings;
+    }
     MSComm1.setInputLen(0);
     MSComm1.setPortOpen(true);
-    if (!MSComm1.PortOpen()) {
-        return false;
+    opening.opened = MSComm1.PortOpen();
+    if (!opening.opened) {
+        opening.failureReason = MSComm1.openFailureReason();
+        return opening;
     }
-    MSComm1.setSettings(lineSettingsText(settings));
-    MSComm1.setHandshaking(handshakingCode(settings.Combo_handshake));
+    const std::string chosen = lineSettingsText(settings);
+    if (MSComm1.setSettings(chosen)) {
+        opening.lineSettingsInForce = chosen;
+    } else {
+        opening.lineSettingsRefused = true;
+    }
+    opening.handshakeRefused = !MSComm1.setHandshaking(handshakingCode(settings.Combo_handshake));
     MSComm1.Input();
-    return true;
+    return opening;
+}
+
+std::string refusedSettingsMessage(const PortOpening& opening, const RedirectSettings& settings) {
+    const std::string& port = settings.Combo_portselect;
+    std::string message;
+    if (opening.lineSettingsRefused) {
+        message = port + " refused the line settings " + lineSettingsText(settings);
+        message += opening.lineSettingsInForce.empty()
+                       ? "."
+                       : " and runs at " + opening.lineSettingsInForce + ".";
+    }
+    if (opening.handshakeRefused) {
+        message += (message.empty() ? "" : "\n") + port + " refused the handshake \"" +
+                   settings.Combo_handshake + "\" and keeps the handshake it had.";
+    }
+    return message;
 }
 
 }  // namespace vantorix

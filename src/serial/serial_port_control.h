@@ -39,6 +39,9 @@ class SerialPortControl {
     virtual bool Output(const std::string& data) = 0;
     // Which event was raised last (comEvReceive after data arrived).
     virtual std::int16_t CommEvent() const = 0;
+    // Why the last attempt to open the port failed, in words for the user
+    // ("Permission denied ..."); empty when the control cannot tell.
+    virtual std::string openFailureReason() const { return {}; }
 
     // Raised on the program's thread after data arrives.
     std::function<void()> OnComm;

@@ -37,7 +37,7 @@ class Form1LogicTest : public ::testing::Test {
                      redirection,
                      window,
                      advanced,
-                     Form1Services{file, hotKeys, icon, shortcut}};
+                     Form1Services{file, hotKeys, icon, shortcut, messages}};
 };
 
 TEST_F(Form1LogicTest, FirstStartShowsTheDefaultsIdle) {

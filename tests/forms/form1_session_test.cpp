@@ -4,6 +4,7 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -160,6 +161,129 @@ TEST_F(Form1SessionTest, EitherWindowClosedEndsTheProgramOnceWithoutStop) {
         EXPECT_TRUE(other.isRunning());
         port.setPortOpen(false);
     }
+}
+
+// --- Typing at exit ---
+
+// The advanced options cut records at CR and put {HOME} before each.
+RedirectSettings homeBeforeEachRecord() {
+    RedirectSettings settings;
+    settings.Check_preamble = 1;
+    settings.Text_preamble = "{HOME}";
+    return settings;
+}
+
+TEST_F(Form1SessionTest, WhatWasReceivedIsTypedBeforeTheExitsStepsButNoUnfinishedRecord) {
+    struct Case {
+        const char* what;
+        RedirectSettings stored;
+        const char* received;
+        std::vector<std::string> typed;
+    };
+    const Case cases[] = {
+        {"simple", RedirectSettings{}, "12+3", {"12{+}3"}},
+        {"records", homeBeforeEachRecord(), "1\r2\r3", {"{HOME}1{HOME}2"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        keyboard.sent.clear();
+        Form1Session& other =
+            session.emplace(settings, port, timer, desktop, mainWindow, advancedWindow);
+        file.stored = c.stored;
+        other.Form_Load("", std::nullopt);
+        other.Command1_Click();
+        port.receive(c.received);
+        journal.clear();
+        other.exitProgram();
+        EXPECT_TRUE(journal.empty()) << "the exit waits for the typing";
+        timer.advance(0);
+        EXPECT_EQ(keyboard.sent, c.typed);
+        EXPECT_EQ(journal, (Journal{"file:save", "shortcut:delete", "icon:remove", "main:end"}));
+        port.setPortOpen(false);
+    }
+}
+
+TEST_F(Form1SessionTest, AskedAgainOrStoppedWhileTypingDropsTheRestAndExitsOnce) {
+    struct Case {
+        const char* what;
+        void (*meanwhile)(Form1Session&);
+    };
+    const Case cases[] = {
+        {"a second request", [](Form1Session& s) { s.exitProgram(); }},
+        {"STOP", [](Form1Session& s) { s.Command_stop_redirect_Click(); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        keyboard.sent.clear();
+        Form1Session& other =
+            session.emplace(settings, port, timer, desktop, mainWindow, advancedWindow);
+        other.Form_Load("", std::nullopt);
+        other.Command1_Click();
+        port.receive(std::string(3 * ReceiveHandler::kSliceLength, 'a'));
+        journal.clear();
+        other.exitProgram();
+        bool asked = false;
+        keyboard.whileTyping = [&] {
+            if (!std::exchange(asked, true)) {
+                c.meanwhile(other);
+            }
+        };
+        timer.advance(0);
+        EXPECT_EQ(keyboard.sent.size(), 1U) << "one slice, then the rest is dropped";
+        EXPECT_EQ(std::count(journal.begin(), journal.end(), "file:save"), 1);
+        EXPECT_EQ(journal.back(), "main:end");
+        other.exitProgram();
+        EXPECT_EQ(std::count(journal.begin(), journal.end(), "main:end"), 1);
+        port.setPortOpen(false);
+    }
+}
+
+TEST_F(Form1SessionTest, EndingNowTypesTheQueueAtOnceThenRunsTheExitStepsOnce) {
+    session->Form_Load("", std::nullopt);
+    session->Command1_Click();
+    port.receive(std::string(2 * ReceiveHandler::kSliceLength, 'b') + "c");
+    journal.clear();
+    session->prepareForExitNow();
+    std::string typed;
+    for (const std::string& slice : keyboard.sent) {
+        typed += slice;
+    }
+    EXPECT_EQ(typed, std::string(2 * ReceiveHandler::kSliceLength, 'b') + "c");
+    session->exitProgram();
+    EXPECT_EQ(journal, (Journal{"file:save", "shortcut:delete", "icon:remove", "main:end"}));
+}
+
+TEST_F(Form1SessionTest, AnExitAskedForWhileAStartUpMessageIsOpenEndsWithoutShowingTheWindow) {
+    settings.Check_startrun = 1;
+    file.stored = settings;
+    port.opens = false;
+    messages.whileOpen = [this] { session->exitProgram(); };
+    session->Form_Load("", std::nullopt);
+    session->showAfterLoad();
+    EXPECT_EQ(std::count(journal.begin(), journal.end(), "main:end"), 1);
+    EXPECT_EQ(std::count(journal.begin(), journal.end(), "main:open"), 0);
+}
+
+// --- The settings file in the window ---
+
+TEST_F(Form1SessionTest, ProblemsWithTheSettingsFileAreShownAndStartAndExitGoOn) {
+    file.loadResult = {false, "The settings file /home/u/vantorix.cfg is a folder."};
+    file.saveResult = {false,
+                       "The settings could not be saved in /home/u/vantorix.cfg (Disk full)."};
+    session->Form_Load("", std::nullopt);
+    session->showAfterLoad();
+    session->exitProgram();
+    std::erase_if(journal, [](const std::string& step) {
+        return step.starts_with("advanced:") || step.starts_with("main:indicator") ||
+               step == "main:settings";
+    });
+    EXPECT_EQ(journal,
+              (Journal{"icon:place idle", "file:load",
+                       "message The settings file /home/u/vantorix.cfg is a folder.|Vantorix",
+                       "main:open", "file:save",
+                       "message The settings could not be saved in /home/u/vantorix.cfg (Disk "
+                       "full).|Vantorix",
+                       "shortcut:delete", "icon:remove", "main:end"}));
 }
 
 TEST_F(Form1SessionTest, StartUpEndsWithTheMainWindowShownAndTheTimerRunning) {

@@ -96,13 +96,28 @@ TEST_F(RedirectionTest, StartDropsTextGatheredBeforeIt) {
     EXPECT_EQ(receiver.receivedText(), "");
 }
 
-TEST_F(RedirectionTest, ABusyPortIsReportedAndNothingChanges) {
+TEST_F(RedirectionTest, ABusyPortIsReportedWithTheSystemsReasonAndNothingChanges) {
     port.opens = false;
+    port.failureReason = "Permission denied: this user may not open /dev/ttyS19.";
     settings.Combo_portselect = "COM20";
     redirection.Command1_Click();
     EXPECT_EQ(journal, (Journal{"message COM 20 already open or not available. Shutdown any other "
-                                "program that is using this port first|Com Port control"}));
+                                "program that is using this port first|Com Port control|"
+                                "Permission denied: this user may not open /dev/ttyS19."}));
     EXPECT_TRUE(showsIdle());
+}
+
+TEST_F(RedirectionTest, SettingsThePortRefusedAreReportedOnceRunning) {
+    settings.Combo_portselect = "/dev/ttyUSB0";
+    settings.Combo_baud = "19200";
+    settings.Combo_length = "4 bits";
+    port.rejected = {"19200,N,4,1"};
+    redirection.Command1_Click();
+    EXPECT_TRUE(showsRunning());
+    EXPECT_EQ(journal,
+              (Journal{"focus:9", "icon:tip running",
+                       "message /dev/ttyUSB0 refused the line settings 19200,N,4,1 and runs at "
+                       "9600,N,8,1.|Com Port control"}));
 }
 
 TEST_F(RedirectionTest, StartWhileRunningDoesNothing) {

@@ -136,7 +136,7 @@ TEST(CommandLine, HelpListsTheOptionsWithTheirDescriptionsWrapped) {
               "\n"
               "Options:\n"
               "  -h, --help        Displays help on commandline options.\n"
-              "  --help-all        Displays help including Qt specific options.\n"
+              "  --help-all        Displays the same help as --help.\n"
               "  -v, --version     Displays version information.\n"
               "  --headless        Redirect without a window until interrupted (SIGINT or\n"
               "                    SIGTERM).\n"

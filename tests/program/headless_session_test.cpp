@@ -80,16 +80,37 @@ TEST(HeadlessSession, OpensTheStoredPortOrTheOneGivenAndSaysSo) {
     }
 }
 
-TEST(HeadlessSession, APortThatCannotBeOpenedEndsTheRunWithStatusOne) {
-    RedirectSettings stored;
-    stored.Combo_portselect = "COM4";
-    HeadlessRun run(stored);
-    run.port.opens = false;
-    run.start();
-    EXPECT_EQ(run.messages.str(),
-              "Com Port control: COM 4 already open or not available. Shutdown any other program "
-              "that is using this port first\n");
-    EXPECT_EQ(run.exits, std::vector<int>{kExitPortUnavailable});
+TEST(HeadlessSession, APortThatCannotBeOpenedEndsTheRunWithStatusOneAndTheReasonBeneath) {
+    const std::string portMessage =
+        "Com Port control: COM 4 already open or not available. Shutdown any other program that "
+        "is using this port first\n";
+    for (const std::string reason : {"", "There is no device /dev/ttyS3."}) {
+        RedirectSettings stored;
+        stored.Combo_portselect = "COM4";
+        HeadlessRun run(stored);
+        run.port.opens = false;
+        run.port.failureReason = reason;
+        run.start();
+        EXPECT_EQ(run.messages.str(), portMessage + (reason.empty() ? "" : reason + "\n"));
+        EXPECT_EQ(run.exits, std::vector<int>{kExitPortUnavailable});
+    }
+}
+
+TEST(HeadlessSession, KeysThatCannotBeWrittenEndTheRunWithStatusTwoEvenWhileEnding) {
+    for (const bool ending : {false, true}) {
+        HeadlessRun run(RedirectSettings{});
+        run.start();
+        run.port.receive(std::string(4 * ReceiveHandler::kSliceLength, 'k'));
+        if (ending) {
+            run.session.terminate();
+        }
+        run.messages.str("");
+        run.keyboard.whileTyping = [&run] { run.session.keysCannotBeWritten(); };
+        run.timer.advance(FlushTimer::kIntervalMs);
+        EXPECT_EQ(run.exits, std::vector<int>{kExitKeysOutputFailed}) << "ending " << ending;
+        EXPECT_EQ(run.keyboard.sent.size(), 1U) << "nothing more is handed to the keyboard";
+        EXPECT_EQ(run.messages.str(), std::string(kKeysOutputFailedMessage) + "\n");
+    }
 }
 
 TEST(HeadlessSession, TypesWhatArrivesAtTheNextTickButNothingThatWaitedBeforeTheStart) {

@@ -92,14 +92,19 @@ class FakeSettingsFile final : public SettingsFile {
         if (stored) {
             settings = *stored;
         }
-        return {};
+        return loadResult;
     }
     SettingsFileResult save(const RedirectSettings& settings) override {
         journal_.emplace_back("file:save");
-        stored = settings;
-        return {};
+        if (saveResult) {
+            stored = settings;
+        }
+        return saveResult;
     }
     std::optional<RedirectSettings> stored;
+    // What loading and saving come to: a problem where a test sets one.
+    SettingsFileResult loadResult;
+    SettingsFileResult saveResult;
 
   private:
     Journal& journal_;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -15,8 +16,10 @@ class FakeSerialPort final : public SerialPortControl {
     std::vector<std::string> log;
     bool opens = true;                  // whether opening succeeds
     std::vector<std::string> rejected;  // settings texts the port refuses
-    std::string waiting;                // received, not yet read
-    std::string sentOut;                // everything written with Output
+    std::vector<std::int32_t> rejectedHandshakes;
+    std::string failureReason;  // why opening fails, when it does
+    std::string waiting;        // received, not yet read
+    std::string sentOut;        // everything written with Output
     std::int16_t event = comEvReceive;
 
     bool setCommPort(std::int16_t number) override {
@@ -36,7 +39,9 @@ class FakeSerialPort final : public SerialPortControl {
         return record("InputLen=" + std::to_string(length));
     }
     bool setHandshaking(std::int32_t mode) override {
-        return record("Handshaking=" + std::to_string(mode));
+        record("Handshaking=" + std::to_string(mode));
+        return std::find(rejectedHandshakes.begin(), rejectedHandshakes.end(), mode) ==
+               rejectedHandshakes.end();
     }
     bool setPortOpen(bool open) override {
         record(open ? "PortOpen=1" : "PortOpen=0");
@@ -55,6 +60,7 @@ class FakeSerialPort final : public SerialPortControl {
         return record("Output=" + data);
     }
     std::int16_t CommEvent() const override { return event; }
+    std::string openFailureReason() const override { return opens ? "" : failureReason; }
 
     // Data arrives: it waits in the port and the receive event is raised.
     void receive(const std::string& data) {

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QProcess>
 #include <QString>
 
 #include <string>
@@ -18,6 +19,17 @@ inline bool holdsOpen(qint64 pid, const std::string& path) {
             return true;
         }
     }
+    return false;
+}
+
+// Waits up to `timeoutMs` for `program` to end by itself, and kills it if it
+// does not, so that no test leaves it running. Whether it ended by itself.
+inline bool endedWithin(QProcess& program, int timeoutMs) {
+    if (program.waitForFinished(timeoutMs)) {
+        return true;
+    }
+    program.kill();
+    program.waitForFinished(timeoutMs);
     return false;
 }
 

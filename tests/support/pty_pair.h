@@ -3,6 +3,8 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include <gtest/gtest.h>
+
 #include <chrono>
 #include <cstddef>
 #include <string>
@@ -68,6 +70,19 @@ class PtyEndpoint {
 
   private:
     int fd_ = -1;
+};
+
+// A test with a serial line of its own, `line`; skipped where socat is missing.
+template <typename Base = ::testing::Test>
+class TestOnALine : public Base {
+  protected:
+    void SetUp() override {
+        if (!PtyPair::socatInstalled()) {
+            GTEST_SKIP() << "socat is not installed";
+        }
+        ASSERT_TRUE(line.isReady()) << line.problem();
+    }
+    PtyPair line;
 };
 
 }  // namespace vantorix::test

@@ -147,7 +147,8 @@ void FORM1::showAboutWindow(const std::string& linkAddress) {
 }
 
 void FORM1::endProgram() {
-    QCoreApplication::quit();
+    // Ends every event loop, an open message box's too.
+    QCoreApplication::exit(0);
 }
 
 void FORM1::resized(bool minimized) {

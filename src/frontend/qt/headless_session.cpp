@@ -12,7 +12,8 @@
 
 namespace vantorix {
 
-int runHeadless(const CommandLine& options, Keyboard& keyboard, std::ostream& messages) {
+int runHeadless(const CommandLine& options, Keyboard& keyboard, std::ostream& messages,
+                std::function<void()>& keysOutputFailed) {
     QtSerialPortControl MSComm1;
     HeadlessSession* session = nullptr;
     QtFlushTimer Timer1([&session] { session->Timer1_Timer(); });
@@ -31,7 +32,10 @@ int runHeadless(const CommandLine& options, Keyboard& keyboard, std::ostream& me
         return *exitStatus;
     }
     const TerminationSignals termination([&headless](int) { headless.terminate(); });
-    return QCoreApplication::exec();
+    keysOutputFailed = [&headless] { headless.keysCannotBeWritten(); };
+    const int status = QCoreApplication::exec();
+    keysOutputFailed = nullptr;
+    return status;
 }
 
 }  // namespace vantorix

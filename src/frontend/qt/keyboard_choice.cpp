@@ -57,9 +57,9 @@ std::string noTypingReason() {
 }
 
 std::unique_ptr<Keyboard> makeKeyboard(const std::string& name, std::ostream& printTo,
-                                       std::string& problem) {
+                                       std::string& problem, std::function<void()> onPrintFailed) {
     if (name == "print") {
-        return std::make_unique<PrintKeyboard>(printTo);
+        return std::make_unique<PrintKeyboard>(printTo, std::move(onPrintFailed));
     }
     if (name == "none") {
         return std::make_unique<NullKeyboard>();

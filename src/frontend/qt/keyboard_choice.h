@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <ostream>
 #include <string>
@@ -23,11 +24,13 @@ QString defaultKeyboardBackend();
 // falls back to "none"; empty when it can type.
 std::string noTypingReason();
 
-// Creates the named backend; "print" writes to `printTo`. Returns null, with
-// the reason in `problem`, when the backend cannot work here (no X display,
-// for example). "x11" in a Wayland session first says on standard error that
-// the keys reach only X11 applications.
+// Creates the named backend; "print" writes to `printTo` and calls
+// `onPrintFailed` once when it cannot. Returns null, with the reason in
+// `problem`, when the backend cannot work here (no X display, for example).
+// "x11" in a Wayland session first says on standard error that the keys reach
+// only X11 applications.
 std::unique_ptr<Keyboard> makeKeyboard(const std::string& name, std::ostream& printTo,
-                                       std::string& problem);
+                                       std::string& problem,
+                                       std::function<void()> onPrintFailed = {});
 
 }  // namespace vantorix

@@ -1,3 +1,4 @@
+#include <functional>
 #include <iostream>
 #include <memory>
 #include <string>
@@ -7,6 +8,7 @@
 
 #include "frontend/qt/headless_session.h"
 #include "frontend/qt/keyboard_choice.h"
+#include "frontend/qt/standard_streams.h"
 #include "frontend/qt/window_session.h"
 #include "program/command_line.h"
 
@@ -38,12 +40,17 @@ bool displayAvailable() {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    const bool outputClosed = vantorix::readyStandardStreams();
     const vantorix::CommandLineResult parsed = readCommandLine(argc, argv);
     if (!parsed.options) {
         (parsed.outputIsError ? std::cerr : std::cout) << parsed.output << std::flush;
         return parsed.exitCode;
     }
     const vantorix::CommandLine& options = *parsed.options;
+    if (options.keys == "print" && outputClosed) {
+        std::cerr << vantorix::kKeysOutputFailedMessage << std::endl;
+        return vantorix::kExitKeysOutputFailed;
+    }
     if (!options.headless && !displayAvailable()) {
         std::cerr << "There is no display to show the window on; use --headless to redirect "
                      "without one."
@@ -68,14 +75,21 @@ int main(int argc, char* argv[]) {
                   << std::endl;
     }
     std::string problem;
+    // Set by the session once it runs: the keys printed so far could be
+    // written, so there is nothing to end before.
+    std::function<void()> keysOutputFailed;
     const std::unique_ptr<vantorix::Keyboard> keyboard =
-        vantorix::makeKeyboard(options.keys, std::cout, problem);
+        vantorix::makeKeyboard(options.keys, std::cout, problem, [&keysOutputFailed] {
+            if (keysOutputFailed) {
+                keysOutputFailed();
+            }
+        });
     if (!keyboard) {
         std::cerr << problem << std::endl;
         return 1;
     }
     if (options.headless) {
-        return vantorix::runHeadless(options, *keyboard, std::cerr);
+        return vantorix::runHeadless(options, *keyboard, std::cerr, keysOutputFailed);
     }
-    return vantorix::runWithWindow(options, *keyboard);
+    return vantorix::runWithWindow(options, *keyboard, keysOutputFailed);
 }

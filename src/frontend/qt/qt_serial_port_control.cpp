@@ -5,7 +5,12 @@
 #include <algorithm>
 
 #ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <termios.h>
+#include <unistd.h>
+
+#include <cerrno>
 #endif
 
 namespace vantorix {
@@ -96,6 +101,63 @@ std::string lossDescription(QSerialPort::SerialPortError error) {
             return {};
     }
 }
+
+std::string qtErrorText(const QSerialPort& port) {
+    return port.errorString().toLocal8Bit().toStdString() + ".";
+}
+
+#ifdef Q_OS_UNIX
+// QSerialPort's rule: a name without a slash names a device in /dev.
+std::string systemLocation(const std::string& name) {
+    return name.find('/') == std::string::npos ? "/dev/" + name : name;
+}
+
+std::string permissionDenied(const std::string& path) {
+    std::string text = "Permission denied: this user may not open " + path + ".";
+#ifdef Q_OS_LINUX
+    text +=
+        " Serial devices belong to the group dialout: add yourself with \"sudo usermod -aG "
+        "dialout $USER\", then log out and in again.";
+#endif
+    return text;
+}
+
+// Told from the path itself where it can be, since QSerialPort's text for a
+// file or a folder ("Inappropriate ioctl for device") says little.
+std::string openFailureText(const std::string& name, const QSerialPort& port) {
+    const std::string path = systemLocation(name);
+    struct stat status {};
+    if (::stat(path.c_str(), &status) != 0) {
+        if (errno == EACCES) {
+            return permissionDenied(path);
+        }
+        return errno == ENOENT || errno == ENOTDIR ? "There is no device " + path + "."
+                                                   : qtErrorText(port);
+    }
+    if (S_ISDIR(status.st_mode)) {
+        return path + " is a folder, not a serial device.";
+    }
+    if (S_ISREG(status.st_mode)) {
+        return path + " is a regular file, not a serial device.";
+    }
+    if (!S_ISCHR(status.st_mode)) {
+        return path + " is not a serial device.";
+    }
+    // As open() decides: with the effective user's rights, not the real one's.
+    if (::faccessat(AT_FDCWD, path.c_str(), R_OK | W_OK, AT_EACCESS) != 0 && errno == EACCES) {
+        return permissionDenied(path);
+    }
+    if (port.error() == QSerialPort::PermissionError) {
+        return "Another program is using " + path + " (" +
+               port.errorString().toLocal8Bit().toStdString() + ").";
+    }
+    return qtErrorText(port);
+}
+#else
+std::string openFailureText(const std::string& /*name*/, const QSerialPort& port) {
+    return qtErrorText(port);
+}
+#endif
 
 }  // namespace
 
@@ -188,9 +250,11 @@ bool QtSerialPortControl::setPortOpen(bool open) {
     applyLineSettings(line_);
     port_.setFlowControl(flowControlFor(handshaking_));
     if (!port_.open(QIODevice::ReadWrite)) {
+        openFailure_ = openFailureText(devicePath_, port_);
         port_.clearError();
         return false;
     }
+    openFailure_.clear();
     if (handshaking_ == 3) {
         addSoftwareFlowControl(port_);
     }
@@ -225,6 +289,10 @@ bool QtSerialPortControl::Output(const std::string& data) {
 
 std::int16_t QtSerialPortControl::CommEvent() const {
     return commEvent_;
+}
+
+std::string QtSerialPortControl::openFailureReason() const {
+    return openFailure_;
 }
 
 bool QtSerialPortControl::applyLineSettings(const LineSettings& settings) {

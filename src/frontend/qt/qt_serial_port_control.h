@@ -44,6 +44,9 @@ class QtSerialPortControl final : public SerialPortControl {
     std::string Input() override;
     bool Output(const std::string& data) override;
     std::int16_t CommEvent() const override;
+    // Why the device could not be opened: missing, a folder or a file, not
+    // this user's to open (with the group to join), or in use.
+    std::string openFailureReason() const override;
 
     // The underlying device, for watching it (its signals, its handle).
     const QSerialPort& device() const { return port_; }
@@ -57,6 +60,7 @@ class QtSerialPortControl final : public SerialPortControl {
     QSerialPort port_;
     std::string devicePath_;
     std::string openedPath_;
+    std::string openFailure_;
     LineSettings line_;
     std::int32_t handshaking_ = 0;
     std::int16_t inputLen_ = 0;

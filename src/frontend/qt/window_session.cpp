@@ -1,7 +1,11 @@
 #include "frontend/qt/window_session.h"
 
+#include <iostream>
+#include <optional>
+
 #include <QApplication>
 #include <QDir>
+#include <QMetaObject>
 #include <QSessionManager>
 
 #include "forms/hot_keys.h"
@@ -30,14 +34,18 @@ QtWindowSession::~QtWindowSession() {
     advanced_.attach(nullptr, nullptr);
 }
 
-int runWithWindow(const CommandLine& options, Keyboard& keyboard) {
+int runWithWindow(const CommandLine& options, Keyboard& keyboard,
+                  std::function<void()>& keysOutputFailed) {
+    // Every way out goes through the session's orderly exit, which may type
+    // on after the last window has closed.
+    QApplication::setQuitOnLastWindowClosed(false);
     RedirectSettings settings;
     ConfigFile file;
     // The grabber outlives the hot-key window, which releases its keys when it goes.
     const std::unique_ptr<HotKeyGrabber> grabber = makeHotKeyGrabber();
     frmHotKey hotKeys(settings, *grabber);
     TrayIcon icon(vantorixIcon());
-    QtMessageBoxes messages;
+    QtMessageBoxes messages(std::cerr);
     // Started at log-in, the program must find vantorix.cfg where it is now: the
     // working directory, which for an installed program is not the program folder.
     Form_LIBRARY shortcut(autostartFolderFromEnvironment(),
@@ -47,17 +55,40 @@ int runWithWindow(const CommandLine& options, Keyboard& keyboard) {
     QtWindowSession windows(settings, {keyboard, file, hotKeys, icon, shortcut, messages, browser});
     Form1Session& session = windows.session();
 
-    const TerminationSignals termination([&session](int) { session.exitProgram(); });
+    std::optional<TerminationSignals> termination;
+    int exitStatus = 0;
+    keysOutputFailed = [&windows, &session, &exitStatus] {
+        std::cerr << kKeysOutputFailedMessage << std::endl;
+        exitStatus = kExitKeysOutputFailed;
+        // Not from inside the keyboard, which is typing the slice that failed.
+        QMetaObject::invokeMethod(
+            &windows.form(), [&session] { session.exitProgram(); }, Qt::QueuedConnection);
+    };
     QObject::connect(qApp, &QGuiApplication::commitDataRequest, &windows.form(),
-                     [&session](QSessionManager&) { session.prepare_for_exit(); });
+                     [&session](QSessionManager&) { session.prepareForExitNow(); });
     QObject::connect(qApp, &QCoreApplication::aboutToQuit, &windows.form(),
-                     [&session] { session.prepare_for_exit(); });
+                     [&session] { session.prepareForExitNow(); });
 
-    session.Form_Load(
-        helpFileFor(QCoreApplication::applicationDirPath().toLocal8Bit().toStdString()),
-        options.port);
-    session.showAfterLoad();
-    return QApplication::exec();
+    // Start-up runs inside the event loop, so that a request to end made while
+    // one of its message boxes is open ends the loop like any other. Requests
+    // are taken from start-up on: an exit before the settings are read would
+    // save the defaults over them.
+    QMetaObject::invokeMethod(
+        &windows.form(),
+        [&session, &options, &messages, &termination] {
+            termination.emplace([&session, &messages](int) {
+                messages.closeForExit();
+                session.exitProgram();
+            });
+            session.Form_Load(
+                helpFileFor(QCoreApplication::applicationDirPath().toLocal8Bit().toStdString()),
+                options.port);
+            session.showAfterLoad();
+        },
+        Qt::QueuedConnection);
+    const int status = QApplication::exec();
+    keysOutputFailed = nullptr;
+    return exitStatus != 0 ? exitStatus : status;
 }
 
 }  // namespace vantorix

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include "forms/form1_session.h"
 #include "forms/help.h"
 #include "frontend/qt/form1.h"
@@ -33,9 +35,13 @@ class QtWindowSession {
 };
 
 // The program with its main window: start-up, the window, and an orderly exit
-// however the program is asked to end (the window closed, SIGTERM or SIGINT,
-// the desktop session ending). Needs a running QApplication; returns the exit
-// status.
-int runWithWindow(const CommandLine& options, Keyboard& keyboard);
+// however the program is asked to end (the window closed, SIGTERM, SIGINT or
+// SIGHUP, which also close any open message box, the desktop session
+// ending), after what was received has been typed. Needs a running
+// QApplication; returns the exit status: 0, or kExitKeysOutputFailed after
+// the keyboard could not write the keys (`keysOutputFailed` is set, for the
+// time of the run, to what it calls then).
+int runWithWindow(const CommandLine& options, Keyboard& keyboard,
+                  std::function<void()>& keysOutputFailed);
 
 }  // namespace vantorix

@@ -59,16 +59,7 @@ class Form1Test : public ::testing::Test, protected FakeWindowServices {
     Form1Session& session = windows.session();
 };
 
-class Form1OnALine : public Form1Test {
-  protected:
-    void SetUp() override {
-        if (!PtyPair::socatInstalled()) {
-            GTEST_SKIP() << "socat is not installed";
-        }
-        ASSERT_TRUE(line.isReady()) << line.problem();
-    }
-    PtyPair line;
-};
+using Form1OnALine = test::TestOnALine<Form1Test>;
 
 TEST_F(Form1Test, OpensIdleWithTheDefaults) {
     load();

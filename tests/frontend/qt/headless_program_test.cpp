@@ -12,8 +12,10 @@
 #include <csignal>
 #include <string_view>
 
+#include "program/headless_session.h"
 #include "settings/config_file.h"
 #include "support/framed_records.h"
+#include "support/process_probe.h"
 #include "support/pty_pair.h"
 
 namespace vantorix {
@@ -86,20 +88,11 @@ class HeadlessProgram {
     QByteArray errors_;
 };
 
-class HeadlessProgramTest : public ::testing::Test {
+class HeadlessProgramTest : public test::TestOnALine<> {
   protected:
-    void SetUp() override {
-        if (!PtyPair::socatInstalled()) {
-            GTEST_SKIP() << "socat is not installed";
-        }
-        ASSERT_TRUE(line.isReady()) << line.problem();
-    }
-
     QStringList onNearEnd() const {
         return {QStringLiteral("--port"), QString::fromStdString(line.nearEnd())};
     }
-
-    PtyPair line;
 };
 
 TEST_F(HeadlessProgramTest, TypesReceivedTextAsKeyStrings) {
@@ -155,6 +148,60 @@ TEST_F(HeadlessProgramTest, AnUnavailablePortIsReportedWithExitStatusOne) {
         "Com Port control: /dev/vantorix-no-such-port already open or not available. Shutdown "
         "any other program that is using this port first\n"))
         << program.errors().toStdString();
+}
+
+// --- Messages ---
+
+// One message for every port that cannot be opened, with the system's
+// reason on the line beneath.
+TEST(HeadlessProgramMessages, EveryPortThatCannotBeOpenedGetsThePortMessageAndItsReason) {
+    QTemporaryDir folder;
+    const QString subfolder = folder.filePath(QStringLiteral("folder"));
+    const QString file = folder.filePath(QStringLiteral("file"));
+    ASSERT_TRUE(QDir().mkdir(subfolder));
+    ASSERT_TRUE(QFile(file).open(QIODevice::WriteOnly));
+    struct Case {
+        QString port;
+        QByteArray reason;
+    };
+    const Case cases[] = {
+        {folder.filePath(QStringLiteral("absent")), "There is no device"},
+        {subfolder, "is a folder, not a serial device."},
+        {file, "is a regular file, not a serial device."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.port.toStdString());
+        HeadlessProgram program(RedirectSettings{}, {QStringLiteral("--port"), c.port});
+        EXPECT_EQ(program.waitForExit(), kExitPortUnavailable);
+        const QByteArray portMessage =
+            "Com Port control: " + c.port.toLocal8Bit() +
+            " already open or not available. Shutdown any other program that is using this "
+            "port first\n";
+        const QByteArray errors = program.errors();
+        const qsizetype at = errors.indexOf(portMessage);
+        ASSERT_GE(at, 0) << errors.toStdString();
+        const QByteArray beneath = errors.mid(at + portMessage.size());
+        EXPECT_TRUE(beneath.startsWith(c.port.toLocal8Bit()) ||
+                    beneath.startsWith("There is no device " + c.port.toLocal8Bit()))
+            << errors.toStdString();
+        EXPECT_TRUE(beneath.contains(c.reason)) << errors.toStdString();
+    }
+}
+
+TEST_F(HeadlessProgramTest, LineSettingsThePortRefusesAreSaidAndNeverNamedAsInForce) {
+    RedirectSettings settings;
+    settings.Combo_baud = "19200";
+    settings.Combo_length = "4 bits";
+    HeadlessProgram program(settings, onNearEnd());
+    ASSERT_TRUE(program.waitUntilRedirecting()) << program.errors().toStdString();
+    const QByteArray port = QByteArray::fromStdString(line.nearEnd());
+    EXPECT_TRUE(program.errors().contains("Com Port control: " + port +
+                                          " refused the line settings 19200,N,4,1 and runs at "
+                                          "9600,N,8,1.\n"))
+        << program.errors().toStdString();
+    EXPECT_TRUE(program.errors().contains("Redirecting " + port + " at 9600,N,8,1;"))
+        << program.errors().toStdString();
+    EXPECT_FALSE(program.errors().contains("Redirecting " + port + " at 19200"));
 }
 
 TEST_F(HeadlessProgramTest, APortThatGoesAwayEndsTheRunWithExitStatusTwo) {
@@ -259,11 +306,7 @@ TEST_P(UnusableConfigFile, IsReportedLeftAloneAndTheDefaultsAreUsed) {
     process.start(QStringLiteral(VANTORIX_EXECUTABLE),
                   {QStringLiteral("--headless"), QStringLiteral("--keys"), QStringLiteral("print"),
                    QStringLiteral("--port"), QStringLiteral("/dev/vantorix-no-such-port")});
-    const bool finished = process.waitForFinished(kTimeoutMs);
-    if (!finished) {
-        process.kill();
-        process.waitForFinished(kTimeoutMs);
-    }
+    const bool finished = test::endedWithin(process, kTimeoutMs);
     ASSERT_TRUE(finished) << "the program must not wait for the file";
     const QByteArray errors = process.readAllStandardError();
     EXPECT_EQ(process.exitStatus(), QProcess::NormalExit) << errors.toStdString();

@@ -2,12 +2,21 @@
 
 #include <QtCore/qtestsupport_core.h>
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+#include <sys/fsuid.h>
+#include <sys/stat.h>
 #include <termios.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <functional>
 #include <memory>
+#include <optional>
 
 #include "support/pty_pair.h"
 
@@ -143,8 +152,80 @@ TEST_F(QtSerialPortControlTest, ASecondOpenerOfABusyPortIsRefused) {
     EXPECT_FALSE(second.PortOpen());
     expectLineWorks(control_);
 
+    EXPECT_NE(second.openFailureReason().find("Another program is using"), std::string::npos)
+        << second.openFailureReason();
+
     control_.setPortOpen(false);
     EXPECT_TRUE(second.setPortOpen(true)) << "the port is free again once closed";
+    EXPECT_EQ(second.openFailureReason(), "");
+}
+
+// While it lives, files are opened with the rights of an ordinary user: as
+// root, this thread's file-system identity is nobody's.
+class OrdinaryUsersRights {
+  public:
+    OrdinaryUsersRights() {
+        if (::geteuid() == 0) {
+            ::setfsuid(kNobody);
+        }
+    }
+    ~OrdinaryUsersRights() { ::setfsuid(::geteuid()); }
+    OrdinaryUsersRights(const OrdinaryUsersRights&) = delete;
+    OrdinaryUsersRights& operator=(const OrdinaryUsersRights&) = delete;
+
+  private:
+    static constexpr uid_t kNobody = 65534;
+};
+
+TEST_F(QtSerialPortControlTest, EveryFailureToOpenSaysWhy) {
+    QTemporaryDir folder;
+    const std::string absent = folder.filePath(QStringLiteral("absent")).toStdString();
+    const std::string subfolder = folder.filePath(QStringLiteral("folder")).toStdString();
+    const std::string file = folder.filePath(QStringLiteral("file")).toStdString();
+    ASSERT_TRUE(QDir().mkdir(QString::fromStdString(subfolder)));
+    ASSERT_TRUE(QFile(QString::fromStdString(file)).open(QIODevice::WriteOnly));
+    // The near end of the line with no rights for anyone: a device this user may not open.
+    const std::string device =
+        QFileInfo(QString::fromStdString(pty_->nearEnd())).canonicalFilePath().toStdString();
+    ASSERT_EQ(::chmod(device.c_str(), 0), 0);
+    const bool ttyS20 = QFileInfo::exists(QStringLiteral("/dev/ttyS20"));
+
+    struct Case {
+        const char* what;
+        std::function<void(QtSerialPortControl&)> choosePort;
+        std::string reason;  // what the reason says, in part
+        bool asOrdinaryUser = false;
+    };
+    const auto path = [](const std::string& p) {
+        return [p](QtSerialPortControl& control) { control.setCommDevice(p); };
+    };
+    const std::vector<Case> cases = {
+        {"missing", path(absent), "There is no device " + absent + "."},
+        {"a folder", path(subfolder), subfolder + " is a folder, not a serial device."},
+        {"a regular file", path(file), file + " is a regular file, not a serial device."},
+        {"not this user's", path(device),
+         "Permission denied: this user may not open " + device +
+             ". Serial devices belong to the group dialout",
+         true},
+        {"COM21", [](QtSerialPortControl& control) { control.setCommPort(21); },
+         ttyS20 ? "" : "There is no device /dev/ttyS20."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        QtSerialPortControl control;
+        c.choosePort(control);
+        {
+            std::optional<OrdinaryUsersRights> ordinary;
+            if (c.asOrdinaryUser) {
+                ordinary.emplace();
+            }
+            EXPECT_FALSE(control.setPortOpen(true));
+        }
+        EXPECT_FALSE(control.PortOpen());
+        EXPECT_FALSE(control.openFailureReason().empty());
+        EXPECT_NE(control.openFailureReason().find(c.reason), std::string::npos)
+            << control.openFailureReason();
+    }
 }
 
 TEST_F(QtSerialPortControlTest, LineSettingsThePtyTakesAreAppliedAtOnce) {

@@ -53,7 +53,7 @@ class StartupLinkAtExit : public ::testing::Test {
 
 TEST_F(StartupLinkAtExit, TheBoxTickedAtExitMakesTheEntry) {
     form.Check_startup->setChecked(true);
-    windows.session().prepare_for_exit();
+    windows.session().prepareForExitNow();
     EXPECT_EQ(readFile(entry()),
               "[Desktop Entry]\n"
               "Type=Application\n"
@@ -70,13 +70,13 @@ TEST_F(StartupLinkAtExit, TheBoxClearAtExitRemovesTheEntry) {
     shortcut.Create_startup_link();
     ASSERT_TRUE(fs::exists(entry()));
     form.Check_startup->setChecked(false);
-    windows.session().prepare_for_exit();
+    windows.session().prepareForExitNow();
     EXPECT_FALSE(fs::exists(entry()));
     EXPECT_TRUE(messages.shown.empty());
 }
 
 TEST_F(StartupLinkAtExit, TheBoxClearWithNoEntryIsSilent) {
-    windows.session().prepare_for_exit();
+    windows.session().prepareForExitNow();
     EXPECT_FALSE(fs::exists(entry()));
     EXPECT_TRUE(messages.shown.empty());
     EXPECT_EQ(journal.back(), "icon:remove");
@@ -87,14 +87,14 @@ TEST_F(StartupLinkAtExit, OnlyTheStateAtExitCounts) {
     form.Check_startup->setChecked(false);
     form.Check_startup->setChecked(true);
     EXPECT_FALSE(fs::exists(entry()));
-    windows.session().prepare_for_exit();
+    windows.session().prepareForExitNow();
     EXPECT_TRUE(fs::exists(entry()));
 }
 
 TEST_F(StartupLinkAtExit, AnEntryThatCannotBeMadeIsReportedAndTheExitGoesOn) {
     std::ofstream(autostart(), std::ios::binary) << "in the way";
     form.Check_startup->setChecked(true);
-    windows.session().prepare_for_exit();
+    windows.session().prepareForExitNow();
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].text, "Unable to create shortcut");
     EXPECT_EQ(messages.shown[0].title, "Vantorix");

@@ -189,7 +189,7 @@ TEST_F(TrayIconOnX11, TheTipFollowsStartAndStop) {
     EXPECT_EQ(icon.toolTip(), QStringLiteral("VanTorix\n Running"));
     session.Command_stop_redirect_Click();
     EXPECT_EQ(icon.toolTip(), QStringLiteral("VanTorix\n    Idle"));
-    session.prepare_for_exit();
+    session.prepareForExitNow();
     EXPECT_FALSE(icon.restoresWindows());
 }
 
