@@ -45,6 +45,19 @@ void Form1Session::cmd_hotkey_pressed_Click() {
     sendHotKeyString(MSComm1_, settings_.Text_hotkey1);
 }
 
+HotKeyRequestAnswer Form1Session::runRequestedHotKey(int hotKey) {
+    const HotKeyRequestAnswer answer =
+        decideHotKeyRequest(isRunning(), desktop_.frmHotKey.isHotKeyRegistered(hotKey));
+    if (answer == HotKeyRequestAnswer::Ran) {
+        if (hotKey == 1) {
+            cmd_hotkey_pressed_Click();
+        } else {
+            cmd_hotkey2_pressed_Click();
+        }
+    }
+    return answer;
+}
+
 void Form1Session::cmd_hotkey2_pressed_Click() {
     sendHotKeyString(MSComm1_, settings_.Text_hotkey2);
 }

@@ -9,6 +9,7 @@
 #include "forms/form1_logic.h"
 #include "forms/form3_logic.h"
 #include "forms/help.h"
+#include "forms/hot_key_request.h"
 #include "forms/hot_key_service.h"
 #include "forms/message_boxes.h"
 #include "forms/notification_icon.h"
@@ -78,6 +79,9 @@ class Form1Session final : public HelpMenuTarget, private MainWindowLink {
     // The hot-key actions: the hot key's string out of the open port.
     void cmd_hotkey_pressed_Click();
     void cmd_hotkey2_pressed_Click();
+    // Hot key 1 or 2 asked for from outside the program (--send-hotkey): its
+    // action runs as a press would, if the hot key could be pressed now.
+    HotKeyRequestAnswer runRequestedHotKey(int hotKey);
     // A double-click on the notification icon: the window in use comes back
     // in normal state, the other one hides.
     void restoreFromIcon();

@@ -35,10 +35,12 @@ frmHotKey::~frmHotKey() {
 void frmHotKey::cmdRegisterHotKey_Click() {
     const HotKeyChoice first = hotKeyChoice(settings_.Combo_hotkey1);
     const HotKeyChoice second = hotKeyChoice(settings_.Combo_hotkey2);
-    if (isOn(settings_.Check_enablehotkey1)) {
+    firstEnabled_ = isOn(settings_.Check_enablehotkey1);
+    secondEnabled_ = isOn(settings_.Check_enablehotkey2);
+    if (firstEnabled_) {
         grabber_.grab(1, first);
     }
-    if (isOn(settings_.Check_enablehotkey2)) {
+    if (secondEnabled_) {
         grabber_.grab(2, second);
     }
     grabber_.listen([this](int identifier) { HotKeyWindowProc(identifier); });
@@ -50,6 +52,10 @@ void frmHotKey::cmdUnregisterHotKey_Click() {
     grabber_.ungrab(1);
     grabber_.ungrab(2);
     registered_ = false;
+}
+
+bool frmHotKey::isHotKeyRegistered(int hotKey) const {
+    return registered_ && ((hotKey == 1 && firstEnabled_) || (hotKey == 2 && secondEnabled_));
 }
 
 void frmHotKey::setActions(std::function<void()> hotKey1, std::function<void()> hotKey2) {

@@ -59,6 +59,7 @@ class frmHotKey final : public HotKeyService {
     frmHotKey& operator=(const frmHotKey&) = delete;
 
     bool isRegistered() const override { return registered_; }
+    bool isHotKeyRegistered(int hotKey) const override;
     void cmdRegisterHotKey_Click() override;
     void cmdUnregisterHotKey_Click() override;
 
@@ -72,6 +73,10 @@ class frmHotKey final : public HotKeyService {
     std::function<void()> hotKey1_;
     std::function<void()> hotKey2_;
     bool registered_ = false;
+    // The keys enabled at registration; later changes of the settings wait
+    // for the next registration.
+    bool firstEnabled_ = false;
+    bool secondEnabled_ = false;
 };
 
 }  // namespace vantorix

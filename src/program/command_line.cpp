@@ -15,7 +15,16 @@ constexpr const char* kDescription =
     "Types what arrives on a serial port into the window that has the keyboard focus.\n"
     "Settings are read from vantorix.cfg in the working directory.\n";
 
-enum Option : std::size_t { kHelp, kHelpAll, kVersion, kHeadless, kPort, kKeys, kOptionCount };
+enum Option : std::size_t {
+    kHelp,
+    kHelpAll,
+    kVersion,
+    kHeadless,
+    kPort,
+    kKeys,
+    kSendHotKey,
+    kOptionCount
+};
 
 std::string joined(const std::vector<std::string>& names) {
     std::string text;
@@ -36,6 +45,10 @@ std::array<OptionSpec, kOptionCount> programOptions(const std::vector<std::strin
         {'\0', "keys", "backend",
          "How keys are typed: " + joined(keyboards) +
              ". \"print\" writes each key string to standard output, one line per call."},
+        {'\0', "send-hotkey", "n",
+         "Ask the Vantorix running with its window to run hot key <n> (1 or 2) as a press "
+         "would, then end. Exit status 3: no Vantorix answers; 4: it is not redirecting; 5: that "
+         "hot key was not enabled at START; 6: the Vantorix of another user."},
     }};
 }
 
@@ -83,6 +96,14 @@ CommandLineResult parseCommandLine(const std::vector<std::string>& arguments,
                        "'; choose one of: " + joined(keyboardNames));
     }
 
+    std::optional<int> sendHotKey;
+    if (const auto& hotKey = scanned.given[kSendHotKey]) {
+        if (*hotKey != "1" && *hotKey != "2") {
+            return mistake("The hot key to send (--send-hotkey) is 1 or 2, not '" + *hotKey + "'.");
+        }
+        sendHotKey = *hotKey == "1" ? 1 : 2;
+    }
+
     if (scanned.given[kPort]) {
         if (const std::string problem = portNameProblem(*scanned.given[kPort]); !problem.empty()) {
             return mistake("Cannot use that port (--port): " + problem);
@@ -93,6 +114,7 @@ CommandLineResult parseCommandLine(const std::vector<std::string>& arguments,
     options.headless = scanned.given[kHeadless].has_value();
     options.port = std::move(scanned.given[kPort]);
     options.keys = keys;
+    options.sendHotKey = sendHotKey;
     return {options, 0, {}, false};
 }
 

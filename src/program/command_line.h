@@ -11,6 +11,8 @@ struct CommandLine {
     bool headless = false;
     std::optional<std::string> port;  // --port PATH: replaces the stored port
     std::string keys;                 // --keys BACKEND: which keyboard types the keys
+    // --send-hotkey N: ask the running program to run hot key N, then end.
+    std::optional<int> sendHotKey;
 };
 
 // Said on standard error when --keys print has nowhere to write the keys

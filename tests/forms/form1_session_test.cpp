@@ -97,6 +97,44 @@ TEST_F(Form1SessionTest, EachHotKeySendsItsOwnStringExpandedOutOfTheOpenPort) {
     }
 }
 
+TEST_F(Form1SessionTest, AHotKeyAskedFromOutsideRunsAsAPressWouldOnlyWhenItCouldBePressed) {
+    struct Case {
+        bool started;
+        bool secondEnabled;
+        int hotKey;
+        HotKeyRequestAnswer answer;
+        std::string sent;
+    };
+    const std::vector<Case> cases = {
+        {true, true, 1, HotKeyRequestAnswer::Ran, "one\r"},
+        {true, true, 2, HotKeyRequestAnswer::Ran, "two\r\n"},
+        {true, false, 2, HotKeyRequestAnswer::NotEnabled, ""},
+        {true, false, 1, HotKeyRequestAnswer::Ran, "one\r"},
+        {false, true, 1, HotKeyRequestAnswer::NotRunning, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << "started " << c.started << " second enabled "
+                                          << c.secondEnabled << " hot key " << c.hotKey);
+        RedirectSettings stored;
+        stored.Text_hotkey1 = "one{13}";
+        stored.Text_hotkey2 = "two{13}{10}";
+        stored.Check_enablehotkey1 = 1;
+        stored.Check_enablehotkey2 = c.secondEnabled ? 1 : 0;
+        file.stored = stored;
+        hotKeys.secondEnabled = c.secondEnabled;
+        session->Form_Load("", std::nullopt);
+        if (c.started) {
+            session->Command1_Click();
+        }
+        port.sentOut.clear();
+        EXPECT_EQ(session->runRequestedHotKey(c.hotKey), c.answer);
+        EXPECT_EQ(port.sentOut, c.sent);
+        if (c.started) {
+            session->Command_stop_redirect_Click();
+        }
+    }
+}
+
 TEST_F(Form1SessionTest, TheIconBringsBackTheWindowInUse) {
     struct Case {
         const char* how;

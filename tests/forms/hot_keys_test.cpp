@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -132,6 +133,38 @@ TEST_F(HotKeyWindowTest, PressesRunTheActionOfTheirIdentifierOnly) {
     EXPECT_EQ(actions, (Log{"two", "one"}));
     window.cmdUnregisterHotKey_Click();
     EXPECT_FALSE(grabber.press(1));
+}
+
+TEST_F(HotKeyWindowTest, EachKeyCountsAsRegisteredAsItWasEnabledAtRegistrationUntilReleased) {
+    struct Case {
+        int firstEnabled;
+        int secondEnabled;
+        bool first;
+        bool second;
+    };
+    const Case cases[] = {
+        {1, 1, true, true},
+        {1, 0, true, false},
+        {0, 1, false, true},
+        {2, 1, false, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.firstEnabled << " " << c.secondEnabled);
+        settings.Check_enablehotkey1 = c.firstEnabled;
+        settings.Check_enablehotkey2 = c.secondEnabled;
+        frmHotKey window(settings, grabber);
+        EXPECT_FALSE(window.isHotKeyRegistered(1));
+        window.cmdRegisterHotKey_Click();
+        // Switches changed while registered wait for the next registration.
+        settings.Check_enablehotkey1 = 1 - std::min(c.firstEnabled, 1);
+        settings.Check_enablehotkey2 = 1 - c.secondEnabled;
+        EXPECT_EQ(window.isHotKeyRegistered(1), c.first);
+        EXPECT_EQ(window.isHotKeyRegistered(2), c.second);
+        EXPECT_FALSE(window.isHotKeyRegistered(3));
+        window.cmdUnregisterHotKey_Click();
+        EXPECT_FALSE(window.isHotKeyRegistered(1));
+        EXPECT_FALSE(window.isHotKeyRegistered(2));
+    }
 }
 
 TEST_F(HotKeyWindowTest, TheChoicesAreReadAtEachRegistration) {

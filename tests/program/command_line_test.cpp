@@ -61,6 +61,11 @@ TEST(CommandLine, MistakesEndTheProgramWithAMessageAndStatusTwo) {
          "Unknown keyboard backend 'bogus'; choose one of: none, print, x11\n"},
         {{"--keys", "--bogus"},
          "Unknown keyboard backend '--bogus'; choose one of: none, print, x11\n"},
+        {{"--send-hotkey", "3"}, "The hot key to send (--send-hotkey) is 1 or 2, not '3'.\n"},
+        {{"--send-hotkey=0"}, "The hot key to send (--send-hotkey) is 1 or 2, not '0'.\n"},
+        {{"--send-hotkey", "01"}, "The hot key to send (--send-hotkey) is 1 or 2, not '01'.\n"},
+        {{"--send-hotkey="}, "The hot key to send (--send-hotkey) is 1 or 2, not ''.\n"},
+        {{"--send-hotkey"}, "Missing value after '--send-hotkey'.\n"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::PrintToString(c.arguments));
@@ -102,6 +107,25 @@ TEST(CommandLine, OptionsTakeTheirValuesAsGiven) {
     }
 }
 
+TEST(CommandLine, SendHotKeyTakesHotKeyOneOrTwo) {
+    struct Case {
+        std::vector<std::string> arguments;
+        std::optional<int> sendHotKey;
+    };
+    const Case cases[] = {
+        {{}, std::nullopt},
+        {{"--send-hotkey", "1"}, 1},
+        {{"--send-hotkey=2"}, 2},
+        {{"--send-hotkey", "3", "--send-hotkey", "1"}, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.arguments));
+        const CommandLineResult result = parse(c.arguments);
+        ASSERT_TRUE(result.options) << result.output;
+        EXPECT_EQ(result.options->sendHotKey, c.sendHotKey);
+    }
+}
+
 TEST(CommandLine, HelpComesBeforeVersionAndBeforeUnusableArguments) {
     struct Case {
         std::vector<std::string> arguments;
@@ -135,15 +159,20 @@ TEST(CommandLine, HelpListsTheOptionsWithTheirDescriptionsWrapped) {
               "Settings are read from vantorix.cfg in the working directory.\n"
               "\n"
               "Options:\n"
-              "  -h, --help        Displays help on commandline options.\n"
-              "  --help-all        Displays the same help as --help.\n"
-              "  -v, --version     Displays version information.\n"
-              "  --headless        Redirect without a window until interrupted (SIGINT or\n"
-              "                    SIGTERM).\n"
-              "  --port <path>     Use the serial device at <path> (or COM1 to COM20) instead\n"
-              "                    of the stored port.\n"
-              "  --keys <backend>  How keys are typed: none, print, x11. \"print\" writes each\n"
-              "                    key string to standard output, one line per call.\n");
+              "  -h, --help         Displays help on commandline options.\n"
+              "  --help-all         Displays the same help as --help.\n"
+              "  -v, --version      Displays version information.\n"
+              "  --headless         Redirect without a window until interrupted (SIGINT or\n"
+              "                     SIGTERM).\n"
+              "  --port <path>      Use the serial device at <path> (or COM1 to COM20) instead\n"
+              "                     of the stored port.\n"
+              "  --keys <backend>   How keys are typed: none, print, x11. \"print\" writes each\n"
+              "                     key string to standard output, one line per call.\n"
+              "  --send-hotkey <n>  Ask the Vantorix running with its window to run hot key\n"
+              "                     <n> (1 or 2) as a press would, then end. Exit status 3: no\n"
+              "                     Vantorix answers; 4: it is not redirecting; 5: that hot\n"
+              "                     key was not enabled at START; 6: the Vantorix of another\n"
+              "                     user.\n");
 }
 
 TEST(CommandLine, HelpLinesStayWithinSeventyNineColumnsWhateverTheBackends) {
@@ -155,10 +184,11 @@ TEST(CommandLine, HelpLinesStayWithinSeventyNineColumnsWhateverTheBackends) {
     bool inKeys = false;
     for (std::string line; std::getline(lines, line);) {
         EXPECT_LE(line.size(), 79u) << line;
-        inKeys = line.starts_with("  --keys <backend>  ") || (inKeys && line.starts_with("    "));
+        inKeys = line.starts_with("  --keys <backend>   ") ||
+                 (inKeys && line.starts_with("    ") && !line.starts_with("  --"));
         if (inKeys) {
-            EXPECT_NE(line[20], ' ') << "descriptions start in one column: " << line;
-            keysDescription += (keysDescription.empty() ? "" : " ") + line.substr(20);
+            EXPECT_NE(line[21], ' ') << "descriptions start in one column: " << line;
+            keysDescription += (keysDescription.empty() ? "" : " ") + line.substr(21);
         }
     }
     EXPECT_EQ(keysDescription,

@@ -22,6 +22,9 @@ class FakeHotKeys final : public HotKeyService {
   public:
     explicit FakeHotKeys(Journal& journal) : journal_(journal) {}
     bool isRegistered() const override { return registered; }
+    bool isHotKeyRegistered(int hotKey) const override {
+        return registered && (hotKey == 1 ? firstEnabled : hotKey == 2 && secondEnabled);
+    }
     void cmdRegisterHotKey_Click() override {
         registered = true;
         journal_.emplace_back("hotkeys:register");
@@ -42,6 +45,9 @@ class FakeHotKeys final : public HotKeyService {
         }
     }
     bool registered = false;
+    // Which keys registration takes.
+    bool firstEnabled = true;
+    bool secondEnabled = true;
 
   private:
     Journal& journal_;

@@ -7,6 +7,7 @@
 #include <QApplication>
 
 #include "frontend/qt/headless_session.h"
+#include "frontend/qt/hot_key_requests.h"
 #include "frontend/qt/keyboard_choice.h"
 #include "frontend/qt/standard_streams.h"
 #include "frontend/qt/window_session.h"
@@ -47,6 +48,11 @@ int main(int argc, char* argv[]) {
         return parsed.exitCode;
     }
     const vantorix::CommandLine& options = *parsed.options;
+    if (options.sendHotKey) {
+        const QCoreApplication app(argc, argv);
+        return vantorix::sendHotKeyRequest(vantorix::hotKeyRequestsPath(), *options.sendHotKey,
+                                           std::cerr);
+    }
     if (options.keys == "print" && outputClosed) {
         std::cerr << vantorix::kKeysOutputFailedMessage << std::endl;
         return vantorix::kExitKeysOutputFailed;

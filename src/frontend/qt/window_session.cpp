@@ -11,6 +11,7 @@
 #include "forms/hot_keys.h"
 #include "frontend/qt/help.h"
 #include "frontend/qt/hot_key_grabber.h"
+#include "frontend/qt/hot_key_requests.h"
 #include "frontend/qt/message_boxes.h"
 #include "frontend/qt/termination_signals.h"
 #include "frontend/qt/tray_icon.h"
@@ -54,6 +55,23 @@ int runWithWindow(const CommandLine& options, Keyboard& keyboard,
     DesktopUrlOpener browser;
     QtWindowSession windows(settings, {keyboard, file, hotKeys, icon, shortcut, messages, browser});
     Form1Session& session = windows.session();
+
+    HotKeyRequests requests(hotKeyRequestsPath(),
+                            [&session](int hotKey) { return session.runRequestedHotKey(hotKey); });
+    switch (requests.listen()) {
+        case HotKeyRequests::Listening::Yes:
+            break;
+        case HotKeyRequests::Listening::TakenByAnother:
+            std::cerr
+                << "Another Vantorix already takes the hot keys sent with --send-hotkey; this "
+                   "one does not."
+                << std::endl;
+            break;
+        case HotKeyRequests::Listening::Failed:
+            std::cerr << "Hot keys cannot be sent to this Vantorix with --send-hotkey: "
+                      << requests.problem() << std::endl;
+            break;
+    }
 
     std::optional<TerminationSignals> termination;
     int exitStatus = 0;
