@@ -56,6 +56,10 @@ std::string noTypingReason() {
     return defaultKeyboardFor(currentSession()).noTypingReason;
 }
 
+std::string keyboardWindowWarningHere(const std::string& backend) {
+    return keyboardWindowWarning(backend, currentSession());
+}
+
 std::unique_ptr<Keyboard> makeKeyboard(const std::string& name, std::ostream& printTo,
                                        std::string& problem, std::function<void()> onPrintFailed) {
     if (name == "print") {

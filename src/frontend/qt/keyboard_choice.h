@@ -24,6 +24,10 @@ QString defaultKeyboardBackend();
 // falls back to "none"; empty when it can type.
 std::string noTypingReason();
 
+// What the main window must say about typing with `backend` on this desktop
+// (see keyboardWindowWarning); empty when nothing.
+std::string keyboardWindowWarningHere(const std::string& backend);
+
 // Creates the named backend; "print" writes to `printTo` and calls
 // `onPrintFailed` once when it cannot. Returns null, with the reason in
 // `problem`, when the backend cannot work here (no X display, for example).

@@ -34,4 +34,15 @@ std::string keyboardWarning(const std::string& backend, const DesktopSession& se
                  "keyboards (sway and the wlroots family) or log in to an X11 session.";
 }
 
+std::string keyboardWindowWarning(const std::string& backend, const DesktopSession& session) {
+    if (session.virtualKeyboard) {
+        return {};
+    }
+    const std::string warning = keyboardWarning(backend, session);
+    return warning.empty() ? warning
+                           : warning +
+                                 " The manual (F1) lists what each desktop allows under "
+                                 "\"Desktops: X11 and Wayland\".";
+}
+
 }  // namespace vantorix

@@ -27,4 +27,15 @@ KeyboardDefault defaultKeyboardFor(const DesktopSession& session);
 // Empty when there is nothing to tell.
 std::string keyboardWarning(const std::string& backend, const DesktopSession& session);
 
+// What the main window says, besides standard error, when the desktop leaves
+// XTest as the only way to type (a Wayland session without virtual
+// keyboards: GNOME, KDE) and most windows will not receive the keys: the
+// warning and where the manual tells what to do. Empty otherwise: a user who
+// chose --keys x11 where a virtual keyboard exists has been told on standard
+// error.
+std::string keyboardWindowWarning(const std::string& backend, const DesktopSession& session);
+
+// The title of the window that says it.
+inline constexpr const char* kKeyboardWindowWarningTitle = "Keys reach only X11 applications";
+
 }  // namespace vantorix

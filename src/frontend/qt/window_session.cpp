@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QMessageBox>
 #include <QMetaObject>
 #include <QSessionManager>
 
@@ -12,6 +13,8 @@
 #include "frontend/qt/help.h"
 #include "frontend/qt/hot_key_grabber.h"
 #include "frontend/qt/hot_key_requests.h"
+#include "frontend/qt/keyboard_choice.h"
+#include "frontend/qt/keyboard_default.h"
 #include "frontend/qt/message_boxes.h"
 #include "frontend/qt/termination_signals.h"
 #include "frontend/qt/tray_icon.h"
@@ -20,6 +23,24 @@
 #include "settings/config_file.h"
 
 namespace vantorix {
+namespace {
+
+// Where most windows will not receive the keys, the user is told in a window
+// too, beside the redirection it does not hold up.
+void showKeyboardWarning(const std::string& backend, QWidget& mainWindow) {
+    const std::string warning = keyboardWindowWarningHere(backend);
+    if (warning.empty()) {
+        return;
+    }
+    auto* box =
+        new QMessageBox(QMessageBox::Warning, QString::fromLatin1(kKeyboardWindowWarningTitle),
+                        QString::fromStdString(warning), QMessageBox::Ok, &mainWindow);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setModal(false);
+    box->show();
+}
+
+}  // namespace
 
 QtWindowSession::QtWindowSession(RedirectSettings& settings, DesktopServices desktop)
     : Timer1([this] { session_.Timer1_Timer(); }),
@@ -93,7 +114,7 @@ int runWithWindow(const CommandLine& options, Keyboard& keyboard,
     // save the defaults over them.
     QMetaObject::invokeMethod(
         &windows.form(),
-        [&session, &options, &messages, &termination] {
+        [&session, &options, &messages, &termination, &windows] {
             termination.emplace([&session, &messages](int) {
                 messages.closeForExit();
                 session.exitProgram();
@@ -102,6 +123,7 @@ int runWithWindow(const CommandLine& options, Keyboard& keyboard,
                 helpFileFor(QCoreApplication::applicationDirPath().toLocal8Bit().toStdString()),
                 options.port);
             session.showAfterLoad();
+            showKeyboardWarning(options.keys, windows.form());
         },
         Qt::QueuedConnection);
     const int status = QApplication::exec();

@@ -54,5 +54,23 @@ TEST(DefaultKeyboard, WarnsWheneverXTestTypesUnderWayland) {
     }
 }
 
+TEST(DefaultKeyboard, TheWindowWarnsOnlyWhereXTestIsTheOnlyWayToType) {
+    const WarningCase cases[] = {
+        {"x11 on GNOME or KDE Wayland", "x11", {true, false, true}, true},
+        {"x11 chosen on sway", "x11", {true, true, true}, false},
+        {"x11 in an X11 session", "x11", {false, false, true}, false},
+        {"none on Wayland without protocol", "none", {true, false, false}, false},
+        {"print under Wayland", "print", {true, false, true}, false},
+    };
+    for (const auto& [what, backend, session, warns] : cases) {
+        const std::string warning = keyboardWindowWarning(backend, session);
+        EXPECT_EQ(!warning.empty(), warns) << what;
+        if (warns) {
+            EXPECT_NE(warning.find("only X11 applications"), std::string::npos) << warning;
+            EXPECT_NE(warning.find("Desktops: X11 and Wayland"), std::string::npos) << warning;
+        }
+    }
+}
+
 }  // namespace
 }  // namespace vantorix

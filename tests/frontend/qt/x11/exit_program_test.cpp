@@ -27,32 +27,6 @@ QByteArray readFile(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-// xdotool's output for `arguments` on `display`, empty if it failed.
-QStringList xdotoolLines(const std::string& display, const QStringList& arguments) {
-    QProcess tool;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("DISPLAY"), QString::fromStdString(display));
-    tool.setProcessEnvironment(environment);
-    tool.start(QStringLiteral("xdotool"), arguments);
-    if (!tool.waitForFinished(kTimeoutMs) || tool.exitCode() != 0) {
-        return {};
-    }
-    return QString::fromUtf8(tool.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
-}
-
-// Whether a window titled exactly `title` is there: xdotool's own search
-// ignores case, and the program's other windows are named "vantorix".
-bool windowTitled(const std::string& display, const QString& title) {
-    for (const QString& window :
-         xdotoolLines(display, {QStringLiteral("search"), QStringLiteral("--name"), title})) {
-        if (xdotoolLines(display, {QStringLiteral("getwindowname"), window}) ==
-            QStringList{title}) {
-            return true;
-        }
-    }
-    return false;
-}
-
 // A message box of start-up stays open until answered; a request to end
 // must not wait for it.
 struct StartUpMessage {
@@ -89,7 +63,8 @@ TEST_P(WindowProgramExit, ATerminationSignalWhileAStartUpMessageIsOpenEndsInOrde
                   {QStringLiteral("--keys"), QStringLiteral("none")});
     ASSERT_TRUE(program.waitForStarted(kTimeoutMs));
     ASSERT_TRUE(QTest::qWaitFor(
-        [&] { return windowTitled(display, QString::fromLatin1(GetParam().title)); }, kTimeoutMs))
+        [&] { return test::windowTitled(display, QString::fromLatin1(GetParam().title)); },
+        kTimeoutMs))
         << "no message box titled " << GetParam().title;
 
     if (aFile) {

@@ -3,6 +3,7 @@
 // Qt before Xlib, whose macros (None, Bool...) clash with Qt names.
 #include <QDeadlineTimer>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QStandardPaths>
 #include <QThread>
 
@@ -16,6 +17,32 @@ namespace {
 constexpr int kToolTimeoutMs = 10000;
 
 }  // namespace
+
+// xdotool's output for `arguments` on `display`, empty if it failed.
+QStringList xdotoolLines(const std::string& display, const QStringList& arguments) {
+    QProcess tool;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("DISPLAY"), QString::fromStdString(display));
+    tool.setProcessEnvironment(environment);
+    tool.start(QStringLiteral("xdotool"), arguments);
+    if (!tool.waitForFinished(kToolTimeoutMs) || tool.exitCode() != 0) {
+        return {};
+    }
+    return QString::fromUtf8(tool.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+}
+
+// Whether a window titled exactly `title` is there: xdotool's own search
+// ignores case, and the program's other windows are named "vantorix".
+bool windowTitled(const std::string& display, const QString& title) {
+    for (const QString& window :
+         xdotoolLines(display, {QStringLiteral("search"), QStringLiteral("--name"), title})) {
+        if (xdotoolLines(display, {QStringLiteral("getwindowname"), window}) ==
+            QStringList{title}) {
+            return true;
+        }
+    }
+    return false;
+}
 
 OtherClient::OtherClient(const std::string& display) {
     display_ = XOpenDisplay(display.c_str());

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <QString>
+#include <QStringList>
+
 #include <chrono>
 #include <string>
 #include <vector>
@@ -39,5 +42,10 @@ class OtherClient {
 // Runs xdotool with `arguments` on the test's display; true if it succeeded.
 bool xdotool(const std::string& display, const std::vector<std::string>& arguments);
 bool xdotoolInstalled();
+// xdotool's output for `arguments` on `display`, empty if it failed.
+QStringList xdotoolLines(const std::string& display, const QStringList& arguments);
+// Whether a window titled exactly `title` is there: xdotool's own search
+// ignores case, and the program's other windows are named "vantorix".
+bool windowTitled(const std::string& display, const QString& title);
 
 }  // namespace vantorix::test
