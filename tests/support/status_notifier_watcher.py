@@ -88,10 +88,11 @@ def watch():
     dbus.mainloop.glib.DBusGMainLoop(set_as_default=True)
     bus = dbus.SessionBus()
     watcher = Watcher(bus)
-    dbus.service.BusName(WATCHER, bus)
+    # The name is owned as long as this object lives.
+    name = dbus.service.BusName(WATCHER, bus)
     print("ready", flush=True)
     GLib.MainLoop().run()
-    del watcher
+    del watcher, name
 
 
 def tooltip(service):

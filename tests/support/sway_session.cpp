@@ -141,9 +141,14 @@ QString SwaySession::filesFolder() const {
     return dir_.filePath(QStringLiteral("files"));
 }
 
+bool SwaySession::handToUser(const QString& path) const {
+    return handOver(path, 0600);
+}
+
 void SwaySession::startAsUser(QProcess& process, const QString& program,
-                              const QStringList& arguments) const {
-    QProcessEnvironment environment;
+                              const QStringList& arguments,
+                              const QProcessEnvironment& extra) const {
+    QProcessEnvironment environment = extra;
     environment.insert(QStringLiteral("PATH"), QStringLiteral("/usr/local/bin:/usr/bin:/bin"));
     environment.insert(QStringLiteral("HOME"), runtimeFolder());
     environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));

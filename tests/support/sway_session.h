@@ -45,8 +45,12 @@ class SwaySession {
     QString filesFolder() const;
 
     // Starts `program` as the compositor's user, with only the environment a
-    // window needs.
-    void startAsUser(QProcess& process, const QString& program, const QStringList& arguments) const;
+    // window needs and `extra`.
+    void startAsUser(QProcess& process, const QString& program, const QStringList& arguments,
+                     const QProcessEnvironment& extra = {}) const;
+    // Hands a file (a serial line's end, say) to the compositor's user, for
+    // its programs alone.
+    bool handToUser(const QString& path) const;
 
     // Runs swaymsg with `arguments`; false, with the reason in problem(), if
     // sway did not take them.

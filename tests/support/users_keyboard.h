@@ -26,10 +26,15 @@ class UsersKeyboard {
 
     // Presses and releases the Q key.
     void typeQ();
+    // Presses Ctrl+Alt+`digit` (1 to 9) and lets go, as a user firing a
+    // shortcut of the desktop.
+    void pressCtrlAltDigit(int digit);
 
   private:
     std::unique_ptr<wayland::VirtualKeyboard> keyboard_;
     std::string problem_;
+    std::uint32_t locked_ = 0;
+    std::uint32_t ctrlAlt_ = 0;  // the modifier mask of Ctrl and Alt
 };
 
 }  // namespace vantorix::test

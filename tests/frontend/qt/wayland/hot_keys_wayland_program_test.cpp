@@ -1,0 +1,177 @@
+// The program with its window on a headless sway, as the compositor's user:
+// hot keys bound in the desktop (sway's bindsym running vantorix
+// --send-hotkey) send their strings out of the port, and the notification
+// icon registers with a tray host on the session bus, tip and all.
+#include <gtest/gtest.h>
+
+#include <QtCore/qtestsupport_core.h>
+#include <QDir>
+#include <QFileInfo>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QScopeGuard>
+
+#include <optional>
+#include <string>
+#include <tuple>
+
+#include "settings/config_file.h"
+#include "support/process_probe.h"
+#include "support/pty_pair.h"
+#include "support/sway_session.h"
+#include "support/users_keyboard.h"
+
+namespace vantorix {
+namespace {
+
+using test::SwaySession;
+
+constexpr int kTimeoutMs = 10000;
+
+// Reads `process`'s standard output until a line starting with `prefix`;
+// returns the rest of that line, nothing if none came in time.
+std::optional<QString> lineStartingWith(QProcess& process, const QString& prefix) {
+    std::optional<QString> found;
+    std::ignore = QTest::qWaitFor(
+        [&] {
+            while (process.canReadLine()) {
+                const QString line = QString::fromUtf8(process.readLine()).trimmed();
+                if (line.startsWith(prefix)) {
+                    found = line.mid(prefix.size());
+                    return true;
+                }
+            }
+            return false;
+        },
+        kTimeoutMs);
+    return found;
+}
+
+void end(QProcess& process) {
+    if (process.state() != QProcess::NotRunning) {
+        process.terminate();
+        if (!process.waitForFinished(kTimeoutMs)) {
+            process.kill();
+            process.waitForFinished(kTimeoutMs);
+        }
+    }
+}
+
+class ProgramOnSway : public test::TestOnALine<> {
+  protected:
+    void SetUp() override {
+        if (!SwaySession::installed()) {
+            GTEST_SKIP() << "sway is not installed (package sway)";
+        }
+        TestOnALine::SetUp();
+        if (IsSkipped()) {
+            return;
+        }
+        ASSERT_TRUE(session.isReady()) << session.problem();
+        // The device itself: the line's link lies in a folder only this test may open.
+        const QString device =
+            QFileInfo(QString::fromStdString(line.nearEnd())).canonicalFilePath();
+        ASSERT_TRUE(session.handToUser(device));
+        settings.Combo_portselect = device.toStdString();
+        settings.Check_startrun = 1;
+        settings.Check_enablehotkey1 = 1;
+        settings.Text_hotkey1 = "one{13}";
+        settings.Text_hotkey2 = "two{13}";
+    }
+    void TearDown() override { end(program); }
+
+    // Starts the program with `environment` as the compositor's user, or as
+    // this test's when `environment` is complete, and waits until it
+    // redirects.
+    void startProgram(const QProcessEnvironment& environment, bool asUser) {
+        const QString folder = session.filesFolder();
+        ASSERT_TRUE(saveConfigFile(
+            QDir(folder).filePath(QStringLiteral("vantorix.cfg")).toStdString(), settings));
+        program.setWorkingDirectory(folder);
+        const QString executable = QStringLiteral(VANTORIX_EXECUTABLE);
+        const QStringList arguments{QStringLiteral("--keys"), QStringLiteral("print")};
+        if (asUser) {
+            session.startAsUser(program, executable, arguments, environment);
+        } else {
+            program.setProcessEnvironment(environment);
+            program.start(executable, arguments);
+        }
+        ASSERT_TRUE(program.waitForStarted(kTimeoutMs));
+        ASSERT_TRUE(QTest::qWaitFor(
+            [&] { return test::holdsOpen(program.processId(), line.nearEnd()); }, kTimeoutMs))
+            << program.readAllStandardError().toStdString();
+    }
+
+    SwaySession session;
+    RedirectSettings settings;
+    QProcess program;
+};
+
+TEST_F(ProgramOnSway, AShortcutBoundInTheDesktopSendsTheHotKeysStringOutOfThePort) {
+    QProcessEnvironment environment;
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    // The shortcut's command runs as the compositor's user: so must the program.
+    startProgram(environment, true);
+    test::PtyEndpoint device(line.farEnd());
+    ASSERT_TRUE(device.isOpen());
+    for (const QString& digit : {QStringLiteral("1"), QStringLiteral("2")}) {
+        ASSERT_TRUE(session.command(
+            {QStringLiteral("bindsym"), QStringLiteral("Ctrl+Alt+") + digit, QStringLiteral("exec"),
+             QStringLiteral(VANTORIX_EXECUTABLE " --send-hotkey ") + digit}))
+            << session.problem();
+    }
+    session.useInThisProcess();
+    test::UsersKeyboard keyboard(false);
+    ASSERT_TRUE(keyboard.isReady()) << keyboard.problem();
+
+    // Hot key 2 is not enabled: it sends nothing ahead of hot key 1.
+    keyboard.pressCtrlAltDigit(2);
+    keyboard.pressCtrlAltDigit(1);
+    EXPECT_EQ(device.read(4), "one\r");
+}
+
+TEST_F(ProgramOnSway, TheIconRegistersWithTheTrayHostWithItsTip) {
+    // A session bus of the test's own with a tray host on it. The bus wants
+    // its user to have an account: the compositor's has none, so the bus,
+    // the host and the program run as this test's user.
+    QProcess bus;
+    bus.start(QStringLiteral("dbus-daemon"),
+              {QStringLiteral("--session"), QStringLiteral("--nofork"),
+               QStringLiteral("--print-address")});
+    ASSERT_TRUE(bus.waitForStarted(kTimeoutMs)) << "dbus-daemon is not installed";
+    const std::optional<QString> address = lineStartingWith(bus, QStringLiteral("unix:"));
+    ASSERT_TRUE(address) << bus.readAllStandardError().toStdString();
+    QProcessEnvironment environment = session.environment();
+    environment.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"),
+                       QStringLiteral("unix:") + *address);
+    QProcess host;
+    const QString watcher = QStringLiteral(VANTORIX_TRAY_HOST);
+    host.setProcessEnvironment(environment);
+    host.start(QStringLiteral("/usr/bin/python3"), {watcher, QStringLiteral("watch")});
+    const auto stop = qScopeGuard([&] {
+        end(program);
+        end(host);
+        end(bus);
+    });
+    ASSERT_TRUE(lineStartingWith(host, QStringLiteral("ready")))
+        << host.readAllStandardError().toStdString();
+
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("wayland"));
+    startProgram(environment, false);
+    const std::optional<QString> item = lineStartingWith(host, QStringLiteral("item "));
+    ASSERT_TRUE(item) << "no icon registered: " << program.readAllStandardError().toStdString();
+
+    QProcess tip;
+    tip.setProcessEnvironment(environment);
+    tip.start(QStringLiteral("/usr/bin/python3"), {watcher, QStringLiteral("tooltip"), *item});
+    ASSERT_TRUE(tip.waitForFinished(kTimeoutMs));
+    const QJsonObject tooltip = QJsonDocument::fromJson(tip.readAllStandardOutput()).object();
+    EXPECT_EQ(tooltip.value(QStringLiteral("title")).toString(),
+              QStringLiteral("VanTorix\n Running"))
+        << tip.readAllStandardError().toStdString();
+}
+
+}  // namespace
+}  // namespace vantorix
