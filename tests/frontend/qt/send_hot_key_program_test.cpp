@@ -95,6 +95,38 @@ TEST_F(SendHotKeyProgram, WhileStoppedNothingIsSentAndTheSenderSaysWhy) {
     }
 }
 
+TEST_F(SendHotKeyProgram, ASecondProgramLeavesTheRunningOnesRequestsToItAndSaysSo) {
+    settings.Check_startrun = 1;
+    ASSERT_TRUE(startProgram(program));
+    PtyEndpoint device(line.farEnd());
+
+    // Started with the same settings, the second finds the port taken and
+    // does not redirect; the requests still reach the first.
+    QTemporaryDir otherFolder;
+    settings.Check_startrun = 0;
+    ASSERT_TRUE(saveConfigFile(otherFolder.filePath(QStringLiteral("vantorix.cfg")).toStdString(),
+                               settings));
+    QProcess second;
+    second.setWorkingDirectory(otherFolder.path());
+    second.start(QStringLiteral(VANTORIX_EXECUTABLE),
+                 {QStringLiteral("--keys"), QStringLiteral("print")});
+    QByteArray said;
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+            said += second.readAllStandardError();
+            return said.contains("Another Vantorix already takes the hot keys");
+        },
+        10000))
+        << said.toStdString();
+
+    const test::SenderRun run = send(1);
+    EXPECT_EQ(run.exitStatus, 0) << run.errors;
+    EXPECT_EQ(device.read(4), "one\r");
+    second.kill();
+    second.waitForFinished();
+    EXPECT_TRUE(QFile::exists(socketPath())) << "the first program's socket stays";
+}
+
 TEST_F(SendHotKeyProgram, ASocketLeftByAKilledProgramIsTakenOverByTheNextOne) {
     settings.Check_startrun = 1;
     ASSERT_TRUE(startProgram(program));
