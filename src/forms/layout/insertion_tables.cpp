@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <array>
+#include <string>
+#include <utility>
 #include <vector>
 
 namespace vantorix {
@@ -40,7 +42,10 @@ constexpr std::array<Row, 5> kCharacterCodes = {{
 std::vector<std::string> functionKeyNames() {
     std::vector<std::string> names;
     for (int key = 1; key <= kLastFunctionKey; ++key) {
-        names.push_back("F" + std::to_string(key));
+        // Appended, not concatenated: GCC 12 warns (-Wrestrict) falsely on "F" + string.
+        std::string name = "F";
+        name += std::to_string(key);
+        names.push_back(std::move(name));
     }
     return names;
 }
@@ -85,7 +90,10 @@ std::span<const std::string> hotKeyCharacterItems() {
 std::optional<std::string> namedKeyToken(std::string_view row) {
     static const std::vector<std::string> functionKeys = functionKeyNames();
     if (std::find(functionKeys.begin(), functionKeys.end(), row) != functionKeys.end()) {
-        return "{" + std::string(row) + "}";
+        std::string token = "{";
+        token.append(row);
+        token += '}';
+        return token;
     }
     return lookUp(kNamedKeys, row);
 }
