@@ -132,45 +132,89 @@ TEST_F(ProgramOnSway, AShortcutBoundInTheDesktopSendsTheHotKeysStringOutOfThePor
     EXPECT_EQ(device.read(4), "one\r");
 }
 
-TEST_F(ProgramOnSway, TheIconRegistersWithTheTrayHostWithItsTip) {
-    // A session bus of the test's own with a tray host on it. The bus wants
-    // its user to have an account: the compositor's has none, so the bus,
-    // the host and the program run as this test's user.
-    QProcess bus;
-    bus.start(QStringLiteral("dbus-daemon"),
-              {QStringLiteral("--session"), QStringLiteral("--nofork"),
-               QStringLiteral("--print-address")});
-    ASSERT_TRUE(bus.waitForStarted(kTimeoutMs)) << "dbus-daemon is not installed";
-    const std::optional<QString> address = lineStartingWith(bus, QStringLiteral("unix:"));
-    ASSERT_TRUE(address) << bus.readAllStandardError().toStdString();
-    QProcessEnvironment environment = session.environment();
-    environment.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"),
-                       QStringLiteral("unix:") + *address);
-    QProcess host;
-    const QString watcher = QStringLiteral(VANTORIX_TRAY_HOST);
-    host.setProcessEnvironment(environment);
-    host.start(QStringLiteral("/usr/bin/python3"), {watcher, QStringLiteral("watch")});
-    const auto stop = qScopeGuard([&] {
-        end(program);
+// A session bus of the test's own, with a tray host on it if asked. The bus
+// wants its user to have an account: the compositor's has none, so the bus,
+// the host and their clients run as this test's user.
+class PrivateSessionBus {
+  public:
+    ~PrivateSessionBus() {
         end(host);
-        end(bus);
-    });
-    ASSERT_TRUE(lineStartingWith(host, QStringLiteral("ready")))
-        << host.readAllStandardError().toStdString();
+        end(bus_);
+    }
+
+    // Starts the bus, and the host if asked, and names the bus in `environment`.
+    ::testing::AssertionResult start(QProcessEnvironment& environment, bool withTrayHost) {
+        bus_.start(QStringLiteral("dbus-daemon"),
+                   {QStringLiteral("--session"), QStringLiteral("--nofork"),
+                    QStringLiteral("--print-address")});
+        const std::optional<QString> address = lineStartingWith(bus_, QStringLiteral("unix:"));
+        if (!address) {
+            return ::testing::AssertionFailure()
+                   << "no session bus: " << bus_.readAllStandardError().toStdString();
+        }
+        environment.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"),
+                           QStringLiteral("unix:") + *address);
+        if (!withTrayHost) {
+            return ::testing::AssertionSuccess();
+        }
+        host.setProcessEnvironment(environment);
+        host.start(QStringLiteral("/usr/bin/python3"), {kHost, QStringLiteral("watch")});
+        if (!lineStartingWith(host, QStringLiteral("ready"))) {
+            return ::testing::AssertionFailure()
+                   << "no tray host: " << host.readAllStandardError().toStdString();
+        }
+        return ::testing::AssertionSuccess();
+    }
+
+    inline static const QString kHost = QStringLiteral(VANTORIX_TRAY_HOST);
+    QProcess host;
+
+  private:
+    QProcess bus_;
+};
+
+TEST_F(ProgramOnSway, TheIconRegistersWithTheTrayHostWithItsTip) {
+    QProcessEnvironment environment = session.environment();
+    PrivateSessionBus bus;
+    ASSERT_TRUE(bus.start(environment, true));
+    const auto stop = qScopeGuard([&] { end(program); });
 
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("wayland"));
     startProgram(environment, false);
-    const std::optional<QString> item = lineStartingWith(host, QStringLiteral("item "));
+    const std::optional<QString> item = lineStartingWith(bus.host, QStringLiteral("item "));
     ASSERT_TRUE(item) << "no icon registered: " << program.readAllStandardError().toStdString();
 
     QProcess tip;
     tip.setProcessEnvironment(environment);
-    tip.start(QStringLiteral("/usr/bin/python3"), {watcher, QStringLiteral("tooltip"), *item});
+    tip.start(QStringLiteral("/usr/bin/python3"),
+              {PrivateSessionBus::kHost, QStringLiteral("tooltip"), *item});
     ASSERT_TRUE(tip.waitForFinished(kTimeoutMs));
     const QJsonObject tooltip = QJsonDocument::fromJson(tip.readAllStandardOutput()).object();
     EXPECT_EQ(tooltip.value(QStringLiteral("title")).toString(),
               QStringLiteral("VanTorix\n Running"))
         << tip.readAllStandardError().toStdString();
+}
+
+TEST(TrayOnSway, OnlyATrayHostLetsTheIconHideMinimisedWindows) {
+    if (!SwaySession::installed()) {
+        GTEST_SKIP() << "sway is not installed (package sway)";
+    }
+    SwaySession session;
+    ASSERT_TRUE(session.isReady()) << session.problem();
+    for (const bool withTrayHost : {true, false}) {
+        SCOPED_TRACE(withTrayHost);
+        QProcessEnvironment environment = session.environment();
+        PrivateSessionBus bus;
+        ASSERT_TRUE(bus.start(environment, withTrayHost));
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("wayland"));
+        QProcess probe;
+        probe.setProcessEnvironment(environment);
+        probe.start(QStringLiteral(VANTORIX_TRAY_PROBE), QStringList{});
+        ASSERT_TRUE(probe.waitForFinished(kTimeoutMs));
+        EXPECT_EQ(probe.readAllStandardOutput().trimmed(),
+                  withTrayHost ? QByteArray("restores 1") : QByteArray("restores 0"))
+            << probe.readAllStandardError().toStdString();
+    }
 }
 
 }  // namespace
