@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <array>
+#include <string>
+#include <utility>
 #include <vector>
 
 namespace vantorix {
@@ -40,9 +42,10 @@ constexpr std::array<Row, 5> kCharacterCodes = {{
 std::vector<std::string> functionKeyNames() {
     std::vector<std::string> names;
     for (int key = 1; key <= kLastFunctionKey; ++key) {
-        // Appended rather than added: optimised, GCC 12 warns wrongly of an
-        // overlapping copy in "F" + std::to_string(key) (and in "{" + row below).
-        names.push_back(std::string("F").append(std::to_string(key)));
+        // Appended, not concatenated: GCC 12 warns (-Wrestrict) falsely on "F" + string.
+        std::string name = "F";
+        name += std::to_string(key);
+        names.push_back(std::move(name));
     }
     return names;
 }
@@ -87,7 +90,10 @@ std::span<const std::string> hotKeyCharacterItems() {
 std::optional<std::string> namedKeyToken(std::string_view row) {
     static const std::vector<std::string> functionKeys = functionKeyNames();
     if (std::find(functionKeys.begin(), functionKeys.end(), row) != functionKeys.end()) {
-        return std::string("{").append(row).append("}");
+        std::string token = "{";
+        token.append(row);
+        token += '}';
+        return token;
     }
     return lookUp(kNamedKeys, row);
 }

@@ -81,18 +81,23 @@ void FORM1::findControls() {
 #undef VANTORIX_FIND
 
 void FORM1::connectButtons() {
-    const auto onClick = [this](QPushButton* button, void (Form1Session::*handler)()) {
+    // Plain functions rather than member pointers, which the sanitizer build
+    // mis-checks.
+    const auto onClick = [this](QPushButton* button, void (*handler)(Form1Session&)) {
         connect(button, &QPushButton::clicked, this, [this, handler] {
             if (session_ != nullptr) {
-                (session_->*handler)();
+                handler(*session_);
             }
         });
     };
-    onClick(Command1, &Form1Session::Command1_Click);
-    onClick(Command_stop_redirect, &Form1Session::Command_stop_redirect_Click);
-    onClick(Command_advanced_options, &Form1Session::Command_advanced_options_Click);
-    onClick(cmd_hotkey_pressed, &Form1Session::cmd_hotkey_pressed_Click);
-    onClick(cmd_hotkey2_pressed, &Form1Session::cmd_hotkey2_pressed_Click);
+    onClick(Command1, [](Form1Session& session) { session.Command1_Click(); });
+    onClick(Command_stop_redirect,
+            [](Form1Session& session) { session.Command_stop_redirect_Click(); });
+    onClick(Command_advanced_options,
+            [](Form1Session& session) { session.Command_advanced_options_Click(); });
+    onClick(cmd_hotkey_pressed, [](Form1Session& session) { session.cmd_hotkey_pressed_Click(); });
+    onClick(cmd_hotkey2_pressed,
+            [](Form1Session& session) { session.cmd_hotkey2_pressed_Click(); });
 }
 
 void FORM1::showSettings() {

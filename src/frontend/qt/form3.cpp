@@ -88,23 +88,26 @@ void Form3::findControls() {
 #undef VANTORIX_FIND
 
 void Form3::connectButtons() {
-    const auto onClick = [this](QPushButton* button, void (Form3Logic::*handler)()) {
+    // Plain functions rather than member pointers, which the sanitizer build
+    // mis-checks.
+    const auto onClick = [this](QPushButton* button, void (*handler)(Form3Logic&)) {
         connect(button, &QPushButton::clicked, this, [this, handler] {
             if (logic_ != nullptr) {
-                (logic_->*handler)();
+                handler(*logic_);
             }
         });
     };
-    onClick(Command_advanced_options_OK, &Form3Logic::Command_advanced_options_OK_Click);
-    onClick(Command1, &Form3Logic::Command1_Click);
-    onClick(Command2, &Form3Logic::Command2_Click);
-    onClick(Command3, &Form3Logic::Command3_Click);
-    onClick(Command4, &Form3Logic::Command4_Click);
-    onClick(Command5, &Form3Logic::Command5_Click);
-    onClick(Command6, &Form3Logic::Command6_Click);
-    onClick(Command7, &Form3Logic::Command7_Click);
-    onClick(Command8, &Form3Logic::Command8_Click);
-    onClick(Command9, &Form3Logic::Command9_Click);
+    onClick(Command_advanced_options_OK,
+            [](Form3Logic& logic) { logic.Command_advanced_options_OK_Click(); });
+    onClick(Command1, [](Form3Logic& logic) { logic.Command1_Click(); });
+    onClick(Command2, [](Form3Logic& logic) { logic.Command2_Click(); });
+    onClick(Command3, [](Form3Logic& logic) { logic.Command3_Click(); });
+    onClick(Command4, [](Form3Logic& logic) { logic.Command4_Click(); });
+    onClick(Command5, [](Form3Logic& logic) { logic.Command5_Click(); });
+    onClick(Command6, [](Form3Logic& logic) { logic.Command6_Click(); });
+    onClick(Command7, [](Form3Logic& logic) { logic.Command7_Click(); });
+    onClick(Command8, [](Form3Logic& logic) { logic.Command8_Click(); });
+    onClick(Command9, [](Form3Logic& logic) { logic.Command9_Click(); });
 }
 
 void Form3::presetInsertionLists() {
