@@ -9,14 +9,11 @@
 
 #include "frontend/win32/headless_run.h"
 #include "frontend/win32/keyboard_choice.h"
+#include "frontend/win32/window_session.h"
 #include "platform/win32/wide_text.h"
 #include "program/command_line.h"
 
 namespace {
-
-constexpr const char* kWindowsLater =
-    "Vantorix for Windows redirects without a window for now: start it with --headless (see "
-    "--help). The windows come in a later version.";
 
 constexpr const char* kTypingOff =
     "Typing is switched off (--keys none). Received text is not typed; --keys print shows the "
@@ -45,14 +42,13 @@ int wmain(int argc, wchar_t* argv[]) {
         return parsed.exitCode;
     }
     const vantorix::CommandLine& options = *parsed.options;
-    if (!options.headless) {
-        std::cerr << kWindowsLater << std::endl;
-        return 1;
-    }
     if (options.keys == "none") {
         std::cerr << kTypingOff << std::endl;
     }
     const std::unique_ptr<vantorix::Keyboard> keyboard =
         vantorix::win32::makeKeyboard(options.keys, std::cout);
-    return vantorix::win32::runHeadless(options, *keyboard, std::cerr);
+    if (options.headless) {
+        return vantorix::win32::runHeadless(options, *keyboard, std::cerr);
+    }
+    return vantorix::win32::runWithWindows(options, *keyboard);
 }

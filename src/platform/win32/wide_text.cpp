@@ -37,4 +37,15 @@ std::string utf8(std::wstring_view utf16) {
     return bytes;
 }
 
+std::wstring fromUtf8(std::string_view utf8Text) {
+    if (utf8Text.empty()) {
+        return {};
+    }
+    const int length = static_cast<int>(utf8Text.size());
+    const int size = MultiByteToWideChar(CP_UTF8, 0, utf8Text.data(), length, nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(size), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, utf8Text.data(), length, wide.data(), size);
+    return wide;
+}
+
 }  // namespace vantorix::win32

@@ -13,7 +13,12 @@ BOOL WINAPI ignoreConsoleEvent(DWORD event) {
     return event == CTRL_C_EVENT || event == CTRL_BREAK_EVENT;
 }
 
+// Quotes only where a blank needs them: some programs (installers) read an
+// argument such as /D=folder only unquoted.
 std::wstring quoted(const std::wstring& argument) {
+    if (!argument.empty() && argument.find_first_of(L" \t\"") == std::wstring::npos) {
+        return argument;
+    }
     return L"\"" + argument + L"\"";
 }
 

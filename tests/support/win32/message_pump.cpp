@@ -7,13 +7,23 @@ namespace {
 
 constexpr DWORD kSliceMs = 5;
 
+void translateAndDispatch(MSG& message) {
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+}
+
+void (*dispatcher)(MSG&) = translateAndDispatch;
+
 }  // namespace
+
+void setMessageDispatcher(void (*dispatch)(MSG& message)) {
+    dispatcher = dispatch;
+}
 
 void pumpWaitingMessages() {
     MSG message;
     while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
+        dispatcher(message);
     }
 }
 

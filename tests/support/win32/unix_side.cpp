@@ -3,6 +3,9 @@
 #include <windows.h>
 
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
 
 #include "support/win32/message_pump.h"
 
@@ -45,6 +48,39 @@ bool startShellCommand(const std::string& command) {
 
 bool waitForUnixFile(const std::string& unixPath, bool exists, std::chrono::milliseconds timeout) {
     return pumpMessagesUntil([&] { return unixFileExists(unixPath) == exists; }, timeout);
+}
+
+namespace {
+
+// A file name of this process's own in /tmp for each call.
+std::string scratchFile(const char* suffix) {
+    static int count = 0;
+    return "/tmp/vantorix-win-" + std::to_string(GetCurrentProcessId()) + "-" +
+           std::to_string(++count) + suffix;
+}
+
+}  // namespace
+
+bool runShellCommand(const std::string& command, std::chrono::milliseconds timeout) {
+    const std::string done = scratchFile(".done");
+    const bool ended = startShellCommand("(" + command + "); touch " + done) &&
+                       waitForUnixFile(done, true, timeout);
+    DeleteFileW(windowsPath(done).c_str());
+    return ended;
+}
+
+std::optional<std::string> shellCommandOutput(const std::string& command,
+                                              std::chrono::milliseconds timeout) {
+    const std::string output = scratchFile(".out");
+    std::optional<std::string> text;
+    if (runShellCommand("(" + command + ") > " + output, timeout)) {
+        std::ifstream file(std::filesystem::path(windowsPath(output)), std::ios::binary);
+        std::ostringstream content;
+        content << file.rdbuf();
+        text = content.str();
+    }
+    DeleteFileW(windowsPath(output).c_str());
+    return text;
 }
 
 }  // namespace vantorix::test

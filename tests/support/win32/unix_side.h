@@ -24,6 +24,14 @@ bool unixFileExists(const std::string& unixPath);
 // hold double quotes.
 bool startShellCommand(const std::string& command);
 
+// Runs `/bin/sh -c command` and waits until it has ended; false when it has
+// not ended within the timeout. The same restriction on quotes holds.
+bool runShellCommand(const std::string& command, std::chrono::milliseconds timeout);
+// The same, and what the command wrote to its standard output; empty when it
+// did not end in time.
+std::optional<std::string> shellCommandOutput(const std::string& command,
+                                              std::chrono::milliseconds timeout);
+
 // Waits until the file exists (or, with `exists` false, until it is gone).
 bool waitForUnixFile(const std::string& unixPath, bool exists, std::chrono::milliseconds timeout);
 
