@@ -19,6 +19,13 @@ constexpr const char* kTypingOff =
     "Typing is switched off (--keys none). Received text is not typed; --keys print shows the "
     "keys on standard output.";
 
+// Windows lets the program hold its hot keys itself, whichever window has
+// the focus, so no other program needs to ask for them.
+constexpr const char* kSendHotKeyNotNeeded =
+    "--send-hotkey is not needed on Windows: the hot keys work in every program while "
+    "redirection runs.";
+constexpr int kExitCommandLineMistake = 2;
+
 std::vector<std::string> programArguments(int argc, wchar_t* argv[]) {
     std::vector<std::string> arguments;
     for (int i = 0; i < argc; ++i) {
@@ -42,6 +49,10 @@ int wmain(int argc, wchar_t* argv[]) {
         return parsed.exitCode;
     }
     const vantorix::CommandLine& options = *parsed.options;
+    if (options.sendHotKey) {
+        std::cerr << kSendHotKeyNotNeeded << std::endl;
+        return kExitCommandLineMistake;
+    }
     if (options.keys == "none") {
         std::cerr << kTypingOff << std::endl;
     }
