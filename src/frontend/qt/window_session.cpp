@@ -42,20 +42,6 @@ void showKeyboardWarning(const std::string& backend, QWidget& mainWindow) {
 
 }  // namespace
 
-QtWindowSession::QtWindowSession(RedirectSettings& settings, DesktopServices desktop)
-    : Timer1([this] { session_.Timer1_Timer(); }),
-      form_(settings, desktop.browser),
-      advanced_(settings),
-      session_(settings, MSComm1, Timer1, desktop, form_, advanced_) {
-    form_.attach(&session_);
-    advanced_.attach(&session_.advancedOptions(), &session_);
-}
-
-QtWindowSession::~QtWindowSession() {
-    form_.attach(nullptr);
-    advanced_.attach(nullptr, nullptr);
-}
-
 int runWithWindow(const CommandLine& options, Keyboard& keyboard,
                   std::function<void()>& keysOutputFailed) {
     // Every way out goes through the session's orderly exit, which may type

@@ -4,6 +4,7 @@
 
 #include "forms/form1_session.h"
 #include "forms/help.h"
+#include "forms/window_set.h"
 #include "frontend/qt/form1.h"
 #include "frontend/qt/form3.h"
 #include "frontend/qt/qt_flush_timer.h"
@@ -13,26 +14,7 @@
 
 namespace vantorix {
 
-// The program's two windows over one session, with the serial port and the
-// flush timer the session works with.
-class QtWindowSession {
-  public:
-    QtWindowSession(RedirectSettings& settings, DesktopServices desktop);
-    ~QtWindowSession();
-    QtWindowSession(const QtWindowSession&) = delete;
-    QtWindowSession& operator=(const QtWindowSession&) = delete;
-
-    FORM1& form() { return form_; }
-    Form3& advancedWindow() { return advanced_; }
-    Form1Session& session() { return session_; }
-
-  private:
-    QtSerialPortControl MSComm1;
-    QtFlushTimer Timer1;
-    FORM1 form_;
-    Form3 advanced_;
-    Form1Session session_;
-};
+using QtWindowSession = WindowSet<QtSerialPortControl, QtFlushTimer, FORM1, Form3>;
 
 // The program with its main window: start-up, the window, and an orderly exit
 // however the program is asked to end (the window closed, SIGTERM, SIGINT or

@@ -38,20 +38,6 @@ int runWindows(const CommandLine& options, Keyboard& keyboard);
 
 }  // namespace
 
-Win32WindowSession::Win32WindowSession(RedirectSettings& settings, DesktopServices desktop)
-    : Timer1([this] { session_.Timer1_Timer(); }),
-      form_(settings, desktop.browser),
-      advanced_(settings),
-      session_(settings, MSComm1, Timer1, desktop, form_, advanced_) {
-    form_.attach(&session_);
-    advanced_.attach(&session_.advancedOptions(), &session_);
-}
-
-Win32WindowSession::~Win32WindowSession() {
-    form_.attach(nullptr);
-    advanced_.attach(nullptr, nullptr);
-}
-
 std::string helpFileBesideProgram() {
     return utf8((programPath().parent_path() / std::string(helpFileName())).wstring());
 }

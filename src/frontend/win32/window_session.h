@@ -1,6 +1,7 @@
 #pragma once
 
 #include "forms/form1_session.h"
+#include "forms/window_set.h"
 #include "frontend/win32/form1_window.h"
 #include "frontend/win32/form3_window.h"
 #include "platform/win32/win32_flush_timer.h"
@@ -10,26 +11,7 @@
 
 namespace vantorix::win32 {
 
-// The program's two windows over one session, with the serial port and the
-// flush timer the session works with, all on this thread.
-class Win32WindowSession {
-  public:
-    Win32WindowSession(RedirectSettings& settings, DesktopServices desktop);
-    ~Win32WindowSession();
-    Win32WindowSession(const Win32WindowSession&) = delete;
-    Win32WindowSession& operator=(const Win32WindowSession&) = delete;
-
-    FORM1& form() { return form_; }
-    Form3& advancedWindow() { return advanced_; }
-    Form1Session& session() { return session_; }
-
-  private:
-    Win32SerialPortControl MSComm1;
-    Win32FlushTimer Timer1;
-    FORM1 form_;
-    Form3 advanced_;
-    Form1Session session_;
-};
+using Win32WindowSession = WindowSet<Win32SerialPortControl, Win32FlushTimer, FORM1, Form3>;
 
 // The manual beside the executable (UTF-8, as the program hands paths on).
 std::string helpFileBesideProgram();
