@@ -1,5 +1,6 @@
 #include "program/headless_session.h"
 
+#include <string>
 #include <utility>
 
 #include "serial/redirection_start.h"
@@ -46,12 +47,14 @@ void HeadlessSession::start(SettingsFile& file, const std::optional<std::string>
     if (const std::string refused = refusedSettingsMessage(opening, settings_); !refused.empty()) {
         messages_ << kPortMessageTitle << ": " << refused << '\n';
     }
-    messages_ << "Redirecting " << settings_.Combo_portselect;
+    // Said in one piece, so that whoever reads standard error never sees half of it.
+    std::string redirecting = "Redirecting " + settings_.Combo_portselect;
     if (!opening.lineSettingsInForce.empty()) {
-        messages_ << " at " << opening.lineSettingsInForce;
+        redirecting += " at " + opening.lineSettingsInForce;
     }
-    messages_ << (indicator_.enabled ? " with advanced options" : "") << "; stop with Ctrl+C."
-              << std::endl;
+    redirecting += indicator_.enabled ? " with advanced options" : "";
+    redirecting += "; stop with Ctrl+C.\n";
+    messages_ << redirecting << std::flush;
 }
 
 // A second request while the queue is still being typed ends the typing: the

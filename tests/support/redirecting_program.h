@@ -57,13 +57,13 @@ class RedirectingProgram {
 
     bool waitUntilRedirecting() {
         const QDeadlineTimer deadline(kTimeoutMs);
-        while (!errors_.contains("Redirecting") && !deadline.hasExpired() &&
+        while (!errors_.contains("stop with Ctrl+C.") && !deadline.hasExpired() &&
                process_.state() != QProcess::NotRunning) {
             process_.waitForReadyRead(100);
             errors_ += process_.readAllStandardError();
         }
         errors_ += process_.readAllStandardError();
-        return errors_.contains("Redirecting");
+        return errors_.contains("stop with Ctrl+C.");
     }
 
     int waitForExit() {

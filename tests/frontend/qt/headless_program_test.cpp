@@ -48,14 +48,14 @@ class HeadlessProgram {
     // Waits until the port is open and the program says so.
     bool waitUntilRedirecting() {
         const QDeadlineTimer deadline(kTimeoutMs);
-        while (!errors_.contains("Redirecting") && !deadline.hasExpired()) {
+        while (!errors_.contains("stop with Ctrl+C.") && !deadline.hasExpired()) {
             if (!process_.waitForReadyRead(100) && process_.state() == QProcess::NotRunning) {
                 break;
             }
             errors_ += process_.readAllStandardError();
         }
         errors_ += process_.readAllStandardError();
-        return errors_.contains("Redirecting");
+        return errors_.contains("stop with Ctrl+C.");
     }
 
     // The next `count` lines the program prints, without their line ends.
