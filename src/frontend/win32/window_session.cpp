@@ -73,7 +73,7 @@ int runWindows(const CommandLine& options, Keyboard& keyboard,
         icon.showBalloon(kKeysRefusedTitle, message);
         std::cerr << message << std::endl;
     };
-    // The icon goes before the loop ends: nothing may speak through it after.
+    // The icon goes when this run ends; the keyboard must not reach it after.
     const struct Unsay {
         ElevatedWindowWatch::Say& say;
         ~Unsay() { say = nullptr; }
