@@ -1,5 +1,7 @@
 #include "frontend/win32/keyboard_choice.h"
 
+#include <utility>
+
 #include "typing/null_keyboard.h"
 #include "typing/print_keyboard.h"
 #include "typing/win32/keyboard_win32.h"
@@ -10,7 +12,8 @@ std::vector<std::string> keyboardBackendNames() {
     return {"none", "print", kDefaultKeyboardBackend};
 }
 
-std::unique_ptr<Keyboard> makeKeyboard(const std::string& name, std::ostream& printTo) {
+std::unique_ptr<Keyboard> makeKeyboard(const std::string& name, std::ostream& printTo,
+                                       ElevatedWindowWatch::Say sayRefused) {
     if (name == "print") {
         return std::make_unique<PrintKeyboard>(printTo);
     }
@@ -18,7 +21,8 @@ std::unique_ptr<Keyboard> makeKeyboard(const std::string& name, std::ostream& pr
         return std::make_unique<NullKeyboard>();
     }
     if (name == kDefaultKeyboardBackend) {
-        return makeSendInputKeyboard();
+        return std::make_unique<ElevatedWindowWatch>(
+            makeSendInputKeyboard(), makeSystemForegroundProbe(), std::move(sayRefused));
     }
     return nullptr;
 }

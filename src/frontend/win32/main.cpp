@@ -5,6 +5,7 @@
 #include <iostream>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "frontend/win32/headless_run.h"
@@ -56,10 +57,18 @@ int wmain(int argc, wchar_t* argv[]) {
     if (options.keys == "none") {
         std::cerr << kTypingOff << std::endl;
     }
-    const std::unique_ptr<vantorix::Keyboard> keyboard =
-        vantorix::win32::makeKeyboard(options.keys, std::cout);
+    // Where the keyboard tells of a window that drops its keys: set by the
+    // run below, which knows whether there is a notification area to say it in.
+    vantorix::win32::ElevatedWindowWatch::Say sayRefused;
+    const std::unique_ptr<vantorix::Keyboard> keyboard = vantorix::win32::makeKeyboard(
+        options.keys, std::cout, [&sayRefused](std::string_view message) {
+            if (sayRefused) {
+                sayRefused(message);
+            }
+        });
     if (options.headless) {
+        sayRefused = [](std::string_view message) { std::cerr << message << std::endl; };
         return vantorix::win32::runHeadless(options, *keyboard, std::cerr);
     }
-    return vantorix::win32::runWithWindows(options, *keyboard);
+    return vantorix::win32::runWithWindows(options, *keyboard, sayRefused);
 }

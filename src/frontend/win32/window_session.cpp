@@ -4,6 +4,8 @@
 #include <objbase.h>
 
 #include <filesystem>
+#include <iostream>
+#include <string_view>
 
 #include "forms/hot_keys.h"
 #include "frontend/win32/message_loop.h"
@@ -34,7 +36,8 @@ std::filesystem::path programPath() {
     }
 }
 
-int runWindows(const CommandLine& options, Keyboard& keyboard);
+int runWindows(const CommandLine& options, Keyboard& keyboard,
+               ElevatedWindowWatch::Say& sayRefused);
 
 }  // namespace
 
@@ -42,20 +45,22 @@ std::string helpFileBesideProgram() {
     return utf8((programPath().parent_path() / std::string(helpFileName())).wstring());
 }
 
-int runWithWindows(const CommandLine& options, Keyboard& keyboard) {
+int runWithWindows(const CommandLine& options, Keyboard& keyboard,
+                   ElevatedWindowWatch::Say& sayRefused) {
     // The shell's shortcut object and the help viewer are COM objects of this thread.
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX),
                                         ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
-    const int status = runWindows(options, keyboard);
+    const int status = runWindows(options, keyboard, sayRefused);
     CoUninitialize();
     return status;
 }
 
 namespace {
 
-int runWindows(const CommandLine& options, Keyboard& keyboard) {
+int runWindows(const CommandLine& options, Keyboard& keyboard,
+               ElevatedWindowWatch::Say& sayRefused) {
     // Made first and so gone last: the end of the session waits for it.
     TerminationRequests termination;
     RedirectSettings settings;
@@ -64,6 +69,15 @@ int runWindows(const CommandLine& options, Keyboard& keyboard) {
     Win32HotKeyGrabber grabber;
     frmHotKey hotKeys(settings, grabber);
     Win32NotificationIcon icon(programIcon(GetSystemMetrics(SM_CXSMICON)));
+    sayRefused = [&icon](std::string_view message) {
+        icon.showBalloon(kKeysRefusedTitle, message);
+        std::cerr << message << std::endl;
+    };
+    // The icon goes when this run ends; the keyboard must not reach it after.
+    const struct Unsay {
+        ElevatedWindowWatch::Say& say;
+        ~Unsay() { say = nullptr; }
+    } unsay{sayRefused};
     Win32MessageBoxes messages;
     // Started at log-on, the program must find vantorix.cfg where it is now:
     // the working directory, which for an installed program is not the

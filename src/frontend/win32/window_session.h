@@ -8,6 +8,7 @@
 #include "platform/win32/win32_serial_port_control.h"
 #include "program/command_line.h"
 #include "typing/keyboard.h"
+#include "typing/win32/elevated_window_watch.h"
 
 namespace vantorix::win32 {
 
@@ -19,6 +20,10 @@ std::string helpFileBesideProgram();
 // The program with its windows: start-up, the windows, and an orderly exit
 // however the program is asked to end (a window closed, the user logging off
 // or the system shutting down, Ctrl+C in a console). Returns the exit status.
-int runWithWindows(const CommandLine& options, Keyboard& keyboard);
+// While it runs, `sayRefused` shows its message in a balloon beside the
+// notification-area icon and writes it to standard error (which a console
+// shows; vantorixw.exe has none).
+int runWithWindows(const CommandLine& options, Keyboard& keyboard,
+                   ElevatedWindowWatch::Say& sayRefused);
 
 }  // namespace vantorix::win32

@@ -51,6 +51,19 @@ void Win32NotificationIcon::remove() {
     shown_ = false;
 }
 
+bool Win32NotificationIcon::showBalloon(std::string_view title, std::string_view text) {
+    if (!shown_) {
+        return false;
+    }
+    // A copy, so that a later change of the tip does not show the balloon again.
+    NOTIFYICONDATAW balloon = data_;
+    balloon.uFlags = NIF_INFO;
+    balloon.dwInfoFlags = NIIF_WARNING;
+    wcsncpy(balloon.szInfoTitle, widen(title).c_str(), std::size(balloon.szInfoTitle) - 1);
+    wcsncpy(balloon.szInfo, widen(text).c_str(), std::size(balloon.szInfo) - 1);
+    return Shell_NotifyIconW(NIM_MODIFY, &balloon) != FALSE;
+}
+
 std::optional<LRESULT> Win32NotificationIcon::onMessage(UINT message, LPARAM lParam) {
     if (message == kCallbackMessage) {
         if (LOWORD(lParam) == WM_LBUTTONDBLCLK && onDoubleClick) {

@@ -32,6 +32,10 @@ class Win32NotificationIcon final : public NotificationIcon {
     void remove() override;
     bool restoresWindows() const override { return shown_; }
 
+    // A warning in a balloon beside the icon, which goes by itself and takes
+    // no focus. False when the icon is not in a notification area.
+    bool showBalloon(std::string_view title, std::string_view text);
+
     HWND window() const { return window_.handle(); }
     // The tip as handed to the system.
     std::wstring tip() const { return data_.szTip; }

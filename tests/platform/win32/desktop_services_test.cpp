@@ -6,6 +6,8 @@
 
 #include <shellapi.h>
 
+#include <string>
+
 #include "platform/win32/hot_key_window.h"
 #include "platform/win32/message_boxes_win32.h"
 #include "platform/win32/notification_icon_win32.h"
@@ -107,6 +109,16 @@ TEST(NotificationIcon, RestoresWindowsOnlyWhilePlacedAndComesBackWithANewNotific
     EXPECT_FALSE(icon.restoresWindows());
     SendMessageW(icon.window(), RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
     EXPECT_FALSE(Shell_NotifyIconW(NIM_DELETE, &known)) << "a removed icon stays away";
+}
+
+TEST(NotificationIcon, ShowsABalloonOnlyWhileInANotificationArea) {
+    Win32NotificationIcon icon(LoadIconW(nullptr, MAKEINTRESOURCEW(32512)));
+    EXPECT_FALSE(icon.showBalloon("Title", "not placed yet"));
+    icon.place(kIdleTip);
+    EXPECT_TRUE(icon.showBalloon("Title", std::string(300, 'x')))
+        << "a long text is cut, not refused";
+    icon.remove();
+    EXPECT_FALSE(icon.showBalloon("Title", "removed"));
 }
 
 TEST(MessageBoxes, ShowTheProgramsTextAndTitleWithTheExclamationIconAndOk) {
