@@ -27,7 +27,10 @@ DesktopSession currentSession() {
     DesktopSession session;
     session.wayland = environmentSet("WAYLAND_DISPLAY");
 #ifdef VANTORIX_HAVE_WAYLAND
-    session.virtualKeyboard = session.wayland && waylandKeyboardOffered();
+    if (session.wayland) {
+        const WaylandRoute route = waylandRouteOffered();
+        session.virtualKeyboard = route == WaylandRoute::VirtualKeyboard;
+    }
 #endif
 #ifdef VANTORIX_HAVE_X11
     session.x11 = environmentSet("DISPLAY") && x11KeyboardAvailable();
@@ -79,7 +82,8 @@ std::unique_ptr<Keyboard> makeKeyboard(const std::string& name, std::ostream& pr
 #endif
 #ifdef VANTORIX_HAVE_WAYLAND
     if (name == "wayland") {
-        return openWaylandKeyboard(problem);
+        return openWaylandKeyboard(
+            problem, {}, [](const std::string& message) { std::cerr << message << std::endl; });
     }
 #endif
     problem = "Unknown keyboard backend '" + name + "'";
