@@ -130,18 +130,28 @@ std::unique_ptr<Keyboard> openVirtualKeyboard(std::string& problem, WaylandKeyPa
     return keyboard;
 }
 
+WaylandRoute chooseWaylandRoute(const WaylandOffers& offers) {
+    if (offers.virtualKeyboard) {
+        return WaylandRoute::VirtualKeyboard;
+    }
+    if (offers.kwinFakeInput) {
+        return WaylandRoute::KwinFakeInput;
+    }
+    return offers.mutterRemoteDesktop ? WaylandRoute::MutterRemoteDesktop : WaylandRoute::None;
+}
+
 WaylandRoute waylandRouteOffered() {
+    WaylandOffers offers;
     std::string problem;
     if (const auto seat = wayland::CompositorSeat::connect(problem)) {
-        if (seat->offersVirtualKeyboards()) {
-            return WaylandRoute::VirtualKeyboard;
-        }
-        if (seat->offersFakeInput()) {
-            return WaylandRoute::KwinFakeInput;
-        }
+        offers.virtualKeyboard = seat->offersVirtualKeyboards();
+        offers.kwinFakeInput = seat->offersFakeInput();
     }
-    return wayland::MutterRemoteDesktop::offered() ? WaylandRoute::MutterRemoteDesktop
-                                                   : WaylandRoute::None;
+    // Asked only where the compositor offers neither: it takes a bus connection.
+    if (!offers.virtualKeyboard && !offers.kwinFakeInput) {
+        offers.mutterRemoteDesktop = wayland::MutterRemoteDesktop::offered();
+    }
+    return chooseWaylandRoute(offers);
 }
 
 const char* waylandRouteName(WaylandRoute route) {

@@ -33,6 +33,16 @@ enum class WaylandRoute {
     MutterRemoteDesktop,  // mutter's remote desktop on the session bus (GNOME)
 };
 
+// What a Wayland desktop offers.
+struct WaylandOffers {
+    bool virtualKeyboard = false;
+    bool kwinFakeInput = false;
+    bool mutterRemoteDesktop = false;
+};
+
+// The route to type by: the first the desktop offers, in the order of WaylandRoute.
+WaylandRoute chooseWaylandRoute(const WaylandOffers& offers);
+
 // The route this desktop offers: the compositor named by WAYLAND_DISPLAY and
 // the session bus are asked.
 WaylandRoute waylandRouteOffered();
