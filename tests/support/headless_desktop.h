@@ -5,6 +5,8 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+#include <functional>
+#include <ostream>
 #include <string>
 
 namespace vantorix::test {
@@ -60,5 +62,10 @@ class HeadlessDesktop {
     bool ready_ = false;
     std::string problem_;
 };
+
+// Names the desktop in test parameters.
+inline void PrintTo(HeadlessDesktop::Kind kind, std::ostream* out) {
+    *out << HeadlessDesktop::name(kind);
+}
 
 }  // namespace vantorix::test

@@ -61,18 +61,6 @@ class DesktopKeyboard {
     std::vector<std::string> reports;
 };
 
-}  // namespace
-}  // namespace vantorix
-
-namespace vantorix::test {
-void PrintTo(HeadlessDesktop::Kind kind, std::ostream* out) {
-    *out << HeadlessDesktop::name(kind);
-}
-}  // namespace vantorix::test
-
-namespace vantorix {
-namespace {
-
 class DesktopKeyboardTest : public ::testing::TestWithParam<Kind> {
   protected:
     void SetUp() override {
