@@ -144,9 +144,20 @@ class RoutedKeyboard final : public Keyboard {
                (problem = "The keyboard layout of the desktop cannot be read", false);
     }
 
-    bool IsNumLockOn() override { return readLockLeds().numLock; }
-    bool IsScrollLockOn() override { return readLockLeds().scrollLock; }
-    bool IsCapsLockToggled() override { return readLockLeds().capsLock; }
+    // The keyboard lights where the desktop has them; without, the locks this
+    // keyboard toggled itself, the only ones it can know of.
+    bool IsNumLockOn() override {
+        const LockLeds leds = readLockLeds();
+        return leds.found ? leds.numLock : ownLocks_.numLock;
+    }
+    bool IsScrollLockOn() override {
+        const LockLeds leds = readLockLeds();
+        return leds.found ? leds.scrollLock : ownLocks_.scrollLock;
+    }
+    bool IsCapsLockToggled() override {
+        const LockLeds leds = readLockLeds();
+        return leds.found ? leds.capsLock : ownLocks_.capsLock;
+    }
     void ToggleNumLock() override { press(NamedKey::NumLock); }
     void ToggleCapsLock() override { press(NamedKey::CapsLock); }
     void ToggleScrollLock() override { press(NamedKey::ScrollLock); }
@@ -173,6 +184,7 @@ class RoutedKeyboard final : public Keyboard {
             reported_ = true;
             report_(unreachableMessage(plan_.unreachable.front()));
         }
+        noteOwnLocks();
         bool sent = true;
         for (const KeyEvent& event : plan_.events) {
             if (event.pressed) {
@@ -184,6 +196,21 @@ class RoutedKeyboard final : public Keyboard {
         sent = sent && (wait ? connection_.route->deliver() : (connection_.route->flush(), true));
         if (!sent) {
             connection_ = {};  // connected again for the next keys
+        }
+    }
+
+    void noteOwnLocks() {
+        for (const KeyAction& action : actions_) {
+            if (action.kind != KeyAction::Kind::Named || action.repeat % 2 == 0) {
+                continue;
+            }
+            bool* lock = action.key == NamedKey::CapsLock     ? &ownLocks_.capsLock
+                         : action.key == NamedKey::NumLock    ? &ownLocks_.numLock
+                         : action.key == NamedKey::ScrollLock ? &ownLocks_.scrollLock
+                                                              : nullptr;
+            if (lock != nullptr) {
+                *lock = !*lock;
+            }
         }
     }
 
@@ -209,6 +236,7 @@ class RoutedKeyboard final : public Keyboard {
     WaylandKeyPacing pacing_;
     UnreachableReport report_;
     bool reported_ = false;
+    LockLeds ownLocks_;
     Connection connection_;
     std::unique_ptr<LayoutPlanner> planner_;
     unsigned keymapChanges_ = 0;

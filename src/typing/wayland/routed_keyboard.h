@@ -17,7 +17,8 @@ namespace vantorix::wayland {
 //
 // Caps Lock reaches the keys typed, as on a physical keyboard
 // (CapsLockAffectsLetters() is true); the lock states are those the keyboard
-// lights show (see LockLeds), all off where there are none.
+// lights show (see LockLeds), and where there are none (no keyboard with
+// lights, as on a headless desktop) those this keyboard set itself.
 std::unique_ptr<Keyboard> openKwinKeyboard(std::string& problem, WaylandKeyPacing pacing,
                                            UnreachableReport report);
 std::unique_ptr<Keyboard> openMutterKeyboard(std::string& problem, WaylandKeyPacing pacing,

@@ -92,6 +92,23 @@ TEST_P(DesktopKeyboardTest, TheFirstKeyOfEveryFreshStartArrives) {
     }
 }
 
+TEST_P(DesktopKeyboardTest, CapsLockOnLeavesTheLettersExactAndTypedCapsLockIsUndone) {
+    DesktopKeyboard desktop(GetParam(), "de");
+    ASSERT_TRUE(desktop.start());
+    const auto keyboard = desktop.open();
+    ASSERT_TRUE(keyboard);
+    ASSERT_TRUE(keyboard->CapsLockAffectsLetters());
+    // Caps Lock typed within a text is on for the rest of it, then set back.
+    EXPECT_EQ(desktop.typed(*keyboard, "a{CAPSLOCK}bc", 3), "aBC");
+    EXPECT_FALSE(keyboard->IsCapsLockToggled());
+    // Caps Lock on before the text changes none of its letters.
+    keyboard->ToggleCapsLock();
+    ASSERT_TRUE(keyboard->IsCapsLockToggled());
+    EXPECT_EQ(desktop.typed(*keyboard, "xY1", 3), "xY1");
+    keyboard->ToggleCapsLock();
+    EXPECT_EQ(desktop.typed(*keyboard, "zZ", 2), "zZ");
+}
+
 TEST_P(DesktopKeyboardTest, LongLinePacedTextArrivesExactlyAndTheWindowLives) {
     DesktopKeyboard desktop(GetParam(), "fr");
     ASSERT_TRUE(desktop.start());
