@@ -140,8 +140,11 @@ class RoutedKeyboard final : public Keyboard {
         }
         pacer_ = KeyPacer(pacing_.keyInterval, Clock::now() + pacing_.settleTime);
         planKeymap();
-        return planner_ != nullptr ||
-               (problem = "The keyboard layout of the desktop cannot be read", false);
+        if (planner_ == nullptr) {
+            problem = "The keyboard layout of the desktop cannot be read";
+            return false;
+        }
+        return true;
     }
 
     // The keyboard lights where the desktop has them; without, the locks this
