@@ -109,29 +109,6 @@ TEST_P(DesktopKeyboardTest, CapsLockOnLeavesTheLettersExactAndTypedCapsLockIsUnd
     EXPECT_EQ(desktop.typed(*keyboard, "zZ", 2), "zZ");
 }
 
-TEST_P(DesktopKeyboardTest, LongLinePacedTextArrivesExactlyAndTheWindowLives) {
-    DesktopKeyboard desktop(GetParam(), "fr");
-    ASSERT_TRUE(desktop.start());
-    const auto keyboard = desktop.open();
-    ASSERT_TRUE(keyboard);
-    // 5,000 characters: lines of 79 walking through the printable ASCII characters.
-    std::string expected;
-    std::string keys;
-    for (std::size_t i = 0; i < 5000; ++i) {
-        const char c = i % 80 == 79 ? '\r' : static_cast<char>(' ' + (i * 37) % 95);
-        expected += c;
-        const bool special = std::string("{}^+%~()[]").find(c) != std::string::npos;
-        keys += special ? std::string("{") + c + "}" : std::string(1, c);
-        if (c == '\r') {
-            mySendKeys(*keyboard, keys, false);
-            keys.clear();
-        }
-    }
-    mySendKeys(*keyboard, keys, true);
-    EXPECT_EQ(desktop.window->waitForBytes(expected.size(), std::chrono::seconds(30)), expected);
-    EXPECT_TRUE(desktop.window->isRunning());
-}
-
 INSTANTIATE_TEST_SUITE_P(Desktops, DesktopKeyboardTest, ::testing::Values(Kind::Gnome, Kind::Kde),
                          [](const auto& test) { return HeadlessDesktop::name(test.param); });
 
