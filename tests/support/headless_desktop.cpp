@@ -175,10 +175,40 @@ bool HeadlessDesktop::startGnome(const std::string& layout) {
 }
 
 // KWin reads the layout from the user's settings at start.
-bool HeadlessDesktop::startKde(const std::string& layout) {
+bool HeadlessDesktop::writeKdeLayout(const std::string& layout) {
     if (!writeFile(path(QStringLiteral("home/.config/kxkbrc")),
                    "[Layout]\nLayoutList=" + QByteArray::fromStdString(layout) + "\nUse=true\n")) {
         problem_ = "cannot write KWin's keyboard settings";
+        return false;
+    }
+    return true;
+}
+
+bool HeadlessDesktop::switchLayout(const std::string& layout) {
+    if (kind_ != Kind::Kde || !writeKdeLayout(layout)) {
+        return false;
+    }
+    // The signal the keyboard settings send when they were changed.
+    QProcess signal;
+    signal.start(QStringLiteral("dbus-send"),
+                 {QStringLiteral("--bus=unix:path=") + path(QStringLiteral("session-bus")),
+                  QStringLiteral("--type=signal"), QStringLiteral("/Layouts"),
+                  QStringLiteral("org.kde.keyboard.reloadConfig")});
+    if (!signal.waitForFinished(5000) || signal.exitCode() != 0) {
+        return false;
+    }
+    // KWin handles its bus messages in order: once a call is answered, the
+    // signal was handled and the new keymap sent to its clients.
+    QProcess call;
+    call.start(QStringLiteral("dbus-send"),
+               {QStringLiteral("--bus=unix:path=") + path(QStringLiteral("session-bus")),
+                QStringLiteral("--print-reply"), QStringLiteral("--dest=org.kde.KWin"),
+                QStringLiteral("/KWin"), QStringLiteral("org.kde.KWin.currentDesktop")});
+    return call.waitForFinished(5000) && call.exitCode() == 0;
+}
+
+bool HeadlessDesktop::startKde(const std::string& layout) {
+    if (!writeKdeLayout(layout)) {
         return false;
     }
     compositor_.setProcessEnvironment(environment());

@@ -41,6 +41,10 @@ class HeadlessDesktop {
     void useInThisProcess() const;
     QString filesFolder() const;
 
+    // KDE: switches the keyboard layout of the running desktop, as its
+    // settings do; false if KWin was not told.
+    bool switchLayout(const std::string& layout);
+
     // KDE: a desktop entry in the user's applications folder that lets
     // `executable` use KWin's fake input, as an installed package's does.
     bool authorise(const QString& executable);
@@ -49,6 +53,7 @@ class HeadlessDesktop {
     bool startBus(QProcess& bus, const QString& socket);
     bool startGnome(const std::string& layout);
     bool startKde(const std::string& layout);
+    bool writeKdeLayout(const std::string& layout);
     bool waitUntil(const std::function<bool()>& ready, QProcess& process, const char* what);
     QString path(const QString& name) const;
 

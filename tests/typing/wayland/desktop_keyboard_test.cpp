@@ -109,6 +109,20 @@ TEST_P(DesktopKeyboardTest, CapsLockOnLeavesTheLettersExactAndTypedCapsLockIsUnd
     EXPECT_EQ(desktop.typed(*keyboard, "zZ", 2), "zZ");
 }
 
+TEST(DesktopKeyboardOnKde, FollowsTheLayoutTheUserSwitchesTo) {
+    if (!HeadlessDesktop::installed(Kind::Kde)) {
+        GTEST_SKIP() << "KDE is not installed";
+    }
+    DesktopKeyboard desktop(Kind::Kde, "us");
+    ASSERT_TRUE(desktop.start());
+    const auto keyboard = desktop.open();
+    ASSERT_TRUE(keyboard);
+    EXPECT_EQ(desktop.typed(*keyboard, "a\xe9q", 2), "aq");
+    ASSERT_TRUE(desktop.desktop.switchLayout("fr"));
+    // French: é has a key of its own, and a and q trade places with us.
+    EXPECT_EQ(desktop.typed(*keyboard, "a\xe9q", 4), "a\xc3\xa9q");
+}
+
 INSTANTIATE_TEST_SUITE_P(Desktops, DesktopKeyboardTest, ::testing::Values(Kind::Gnome, Kind::Kde),
                          [](const auto& test) { return HeadlessDesktop::name(test.param); });
 
