@@ -34,7 +34,8 @@ std::string joined(const std::vector<std::string>& names) {
     return text;
 }
 
-std::array<OptionSpec, kOptionCount> programOptions(const std::vector<std::string>& keyboards) {
+std::array<OptionSpec, kOptionCount> programOptions(const std::vector<std::string>& keyboards,
+                                                    const std::string& defaultRoute) {
     return {{
         {'h', "help", "", "Displays help on commandline options."},
         {'\0', "help-all", "", "Displays the same help as --help."},
@@ -43,8 +44,9 @@ std::array<OptionSpec, kOptionCount> programOptions(const std::vector<std::strin
         {'\0', "port", "path",
          "Use the serial device at <path> (or COM1 to COM20) instead of the stored port."},
         {'\0', "keys", "backend",
-         "How keys are typed: " + joined(keyboards) +
-             ". \"print\" writes each key string to standard output, one line per call."},
+         "How keys are typed: " + joined(keyboards) + "." +
+             (defaultRoute.empty() ? "" : " Here the default is " + defaultRoute + ".") +
+             " \"print\" writes each key string to standard output, one line per call."},
         {'\0', "send-hotkey", "n",
          "Ask the Vantorix running with its window to run hot key <n> (1 or 2) as a press "
          "would, then end. Exit status 3: no Vantorix answers; 4: it is not redirecting; 5: that "
@@ -70,8 +72,9 @@ CommandLineResult finished(std::string output) {
 
 CommandLineResult parseCommandLine(const std::vector<std::string>& arguments,
                                    const std::vector<std::string>& keyboardNames,
-                                   const std::string& defaultKeyboard) {
-    const auto specs = programOptions(keyboardNames);
+                                   const std::string& defaultKeyboard,
+                                   const std::string& defaultKeyboardRoute) {
+    const auto specs = programOptions(keyboardNames, defaultKeyboardRoute);
     const std::span<const std::string> afterName =
         arguments.empty() ? std::span<const std::string>()
                           : std::span<const std::string>(arguments).subspan(1);

@@ -32,10 +32,12 @@ struct CommandLineResult {
 
 // Reads the arguments (the program name first). `keyboardNames` are the
 // --keys backends this build offers, `defaultKeyboard` the one used without
-// --keys. --help and --version end the program with their text on standard
+// --keys, and `defaultKeyboardRoute`, where not empty, says in --help how that
+// one types on this desktop. --help and --version end the program with their text on standard
 // output; a mistake ends it with a message on standard error and exit status 2.
 CommandLineResult parseCommandLine(const std::vector<std::string>& arguments,
                                    const std::vector<std::string>& keyboardNames,
-                                   const std::string& defaultKeyboard);
+                                   const std::string& defaultKeyboard,
+                                   const std::string& defaultKeyboardRoute = {});
 
 }  // namespace vantorix

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 
 namespace vantorix {
@@ -173,6 +174,19 @@ TEST(CommandLine, HelpListsTheOptionsWithTheirDescriptionsWrapped) {
               "                     Vantorix answers; 4: it is not redirecting; 5: that hot\n"
               "                     key was not enabled at START; 6: the Vantorix of another\n"
               "                     user.\n");
+}
+
+TEST(CommandLine, HelpNamesHowTheDefaultBackendTypesHere) {
+    const CommandLineResult result = parseCommandLine({"vantorix", "--help"}, kKeyboards, "wayland",
+                                                      "wayland, through the GNOME remote desktop");
+    std::string help = result.output;
+    std::replace(help.begin(), help.end(), '\n', ' ');
+    help.erase(
+        std::unique(help.begin(), help.end(), [](char a, char b) { return a == ' ' && b == ' '; }),
+        help.end());
+    EXPECT_NE(help.find("Here the default is wayland, through the GNOME remote desktop."),
+              std::string::npos)
+        << result.output;
 }
 
 TEST(CommandLine, HelpLinesStayWithinSeventyNineColumnsWhateverTheBackends) {

@@ -74,6 +74,14 @@ class RedirectingProgram {
 
     std::string errors() const { return errors_.toStdString(); }
 
+    // What the running program has written on standard error until now.
+    std::string errorsUntilNow() {
+        while (process_.waitForReadyRead(50)) {
+        }
+        errors_ += process_.readAllStandardError();
+        return errors_.toStdString();
+    }
+
   private:
     static constexpr int kTimeoutMs = 10000;
 

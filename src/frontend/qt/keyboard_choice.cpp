@@ -2,6 +2,10 @@
 
 #include <cstdlib>
 #include <iostream>
+#include <string_view>
+
+#include <QApplication>
+#include <QMessageBox>
 
 #include "frontend/qt/keyboard_default.h"
 #include "typing/null_keyboard.h"
@@ -26,13 +30,40 @@ bool environmentSet(const char* name) {
 DesktopSession currentSession() {
     DesktopSession session;
     session.wayland = environmentSet("WAYLAND_DISPLAY");
+    const char* desktop = std::getenv("XDG_CURRENT_DESKTOP");
+    session.kde =
+        desktop != nullptr && std::string_view(desktop).find("KDE") != std::string_view::npos;
 #ifdef VANTORIX_HAVE_WAYLAND
-    session.virtualKeyboard = session.wayland && waylandKeyboardOffered();
+    if (session.wayland) {
+        if (const WaylandRoute route = waylandRouteOffered(); route != WaylandRoute::None) {
+            session.waylandRoute = waylandRouteName(route);
+        }
+    }
 #endif
 #ifdef VANTORIX_HAVE_X11
     session.x11 = environmentSet("DISPLAY") && x11KeyboardAvailable();
 #endif
     return session;
+}
+
+// A character the desktop's layout cannot produce: told on standard error and,
+// with a window, in a message that does not stop the typing.
+[[maybe_unused]] void tellLeftOut(const std::string& message) {
+    std::cerr << message << std::endl;
+    if (qobject_cast<QApplication*>(QCoreApplication::instance()) == nullptr) {
+        return;
+    }
+    QMetaObject::invokeMethod(
+        QCoreApplication::instance(),
+        [message] {
+            auto* box =
+                new QMessageBox(QMessageBox::Warning, QString::fromLatin1(kLeftOutWindowTitle),
+                                QString::fromStdString(message), QMessageBox::Ok);
+            box->setAttribute(Qt::WA_DeleteOnClose);
+            box->setModal(false);
+            box->show();
+        },
+        Qt::QueuedConnection);
 }
 
 }  // namespace
@@ -60,6 +91,10 @@ std::string keyboardWindowWarningHere(const std::string& backend) {
     return keyboardWindowWarning(backend, currentSession());
 }
 
+std::string keyboardRouteHere(const std::string& backend) {
+    return keyboardRouteDescription(backend, currentSession());
+}
+
 std::unique_ptr<Keyboard> makeKeyboard(const std::string& name, std::ostream& printTo,
                                        std::string& problem, std::function<void()> onPrintFailed) {
     if (name == "print") {
@@ -79,7 +114,8 @@ std::unique_ptr<Keyboard> makeKeyboard(const std::string& name, std::ostream& pr
 #endif
 #ifdef VANTORIX_HAVE_WAYLAND
     if (name == "wayland") {
-        return openWaylandKeyboard(problem);
+        return openWaylandKeyboard(
+            problem, {}, [](const std::string& message) { std::cerr << message << std::endl; });
     }
 #endif
     problem = "Unknown keyboard backend '" + name + "'";

@@ -28,11 +28,20 @@ std::string noTypingReason();
 // (see keyboardWindowWarning); empty when nothing.
 std::string keyboardWindowWarningHere(const std::string& backend);
 
+// How `backend` types on this desktop (see keyboardRouteDescription).
+std::string keyboardRouteHere(const std::string& backend);
+
+// The title of the message that tells of a character the desktop's layout
+// cannot produce.
+inline constexpr const char* kLeftOutWindowTitle = "A character was left out";
+
 // Creates the named backend; "print" writes to `printTo` and calls
 // `onPrintFailed` once when it cannot. Returns null, with the reason in
 // `problem`, when the backend cannot work here (no X display, for example).
 // "x11" in a Wayland session first says on standard error that the keys reach
-// only X11 applications.
+// only X11 applications. "wayland" tells once, on standard error and in a
+// window where there is one, of a character the desktop's layout cannot
+// produce.
 std::unique_ptr<Keyboard> makeKeyboard(const std::string& name, std::ostream& printTo,
                                        std::string& problem,
                                        std::function<void()> onPrintFailed = {});

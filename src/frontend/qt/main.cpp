@@ -24,8 +24,9 @@ void nameApplication() {
 // --version, mistakes and --headless work without a display.
 vantorix::CommandLineResult readCommandLine(int argc, char* argv[]) {
     const std::vector<std::string> arguments(argv, argv + argc);
-    return vantorix::parseCommandLine(arguments, vantorix::keyboardBackendNames(),
-                                      vantorix::defaultKeyboardBackend().toStdString());
+    const std::string defaultKeyboard = vantorix::defaultKeyboardBackend().toStdString();
+    return vantorix::parseCommandLine(arguments, vantorix::keyboardBackendNames(), defaultKeyboard,
+                                      vantorix::keyboardRouteHere(defaultKeyboard));
 }
 
 bool displayAvailable() {

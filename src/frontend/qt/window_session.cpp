@@ -110,6 +110,9 @@ int runWithWindow(const CommandLine& options, Keyboard& keyboard,
                 options.port);
             session.showAfterLoad();
             showKeyboardWarning(options.keys, windows.form());
+            // Where several ways to type exist, the window names the one in use.
+            windows.form().setToolTip(QStringLiteral("Keys: ") +
+                                      QString::fromStdString(keyboardRouteHere(options.keys)));
         },
         Qt::QueuedConnection);
     const int status = QApplication::exec();

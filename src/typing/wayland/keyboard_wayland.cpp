@@ -1,12 +1,19 @@
 #include "typing/wayland/keyboard_wayland.h"
 
 #include <chrono>
+#include <cstdlib>
+#include <filesystem>
 #include <optional>
+#include <system_error>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "typing/key_string_reader.h"
+#include "typing/wayland/compositor_seat.h"
 #include "typing/wayland/key_pacer.h"
+#include "typing/wayland/mutter_remote_desktop.h"
+#include "typing/wayland/routed_keyboard.h"
 #include "typing/wayland/typing_planner.h"
 #include "typing/wayland/virtual_keyboard.h"
 
@@ -115,7 +122,7 @@ class WaylandKeyboard final : public Keyboard {
 
 }  // namespace
 
-std::unique_ptr<Keyboard> openWaylandKeyboard(std::string& problem, WaylandKeyPacing pacing) {
+std::unique_ptr<Keyboard> openVirtualKeyboard(std::string& problem, WaylandKeyPacing pacing) {
     auto keyboard = std::make_unique<WaylandKeyboard>(pacing);
     if (!keyboard->connect(problem)) {
         return nullptr;
@@ -123,8 +130,74 @@ std::unique_ptr<Keyboard> openWaylandKeyboard(std::string& problem, WaylandKeyPa
     return keyboard;
 }
 
-bool waylandKeyboardOffered() {
-    return VirtualKeyboard::offered();
+WaylandRoute chooseWaylandRoute(const WaylandOffers& offers) {
+    if (offers.virtualKeyboard) {
+        return WaylandRoute::VirtualKeyboard;
+    }
+    if (offers.kwinFakeInput) {
+        return WaylandRoute::KwinFakeInput;
+    }
+    return offers.mutterRemoteDesktop ? WaylandRoute::MutterRemoteDesktop : WaylandRoute::None;
+}
+
+WaylandRoute waylandRouteOffered() {
+    WaylandOffers offers;
+    std::string problem;
+    if (const auto seat = wayland::CompositorSeat::connect(problem)) {
+        offers.virtualKeyboard = seat->offersVirtualKeyboards();
+        offers.kwinFakeInput = seat->offersFakeInput();
+    }
+    // Asked only where the compositor offers neither: it takes a bus connection.
+    if (!offers.virtualKeyboard && !offers.kwinFakeInput) {
+        offers.mutterRemoteDesktop = wayland::MutterRemoteDesktop::offered();
+    }
+    return chooseWaylandRoute(offers);
+}
+
+const char* waylandRouteName(WaylandRoute route) {
+    switch (route) {
+        case WaylandRoute::VirtualKeyboard:
+            return "virtual keyboard";
+        case WaylandRoute::KwinFakeInput:
+            return "KWin fake input";
+        case WaylandRoute::MutterRemoteDesktop:
+            return "GNOME remote desktop";
+        case WaylandRoute::None:
+            break;
+    }
+    return "none";
+}
+
+std::string kwinAuthorisationAdvice() {
+    std::error_code error;
+    const std::filesystem::path executable = std::filesystem::read_symlink("/proc/self/exe", error);
+    return "KDE Plasma lets a program type into its windows only when a desktop entry names "
+           "it. Add the file ~/.local/share/applications/vantorix.desktop with these lines, "
+           "then start Vantorix again:\n"
+           "[Desktop Entry]\nType=Application\nName=Vantorix\nExec=" +
+           executable.string() + "\nX-KDE-Wayland-Interfaces=org_kde_kwin_fake_input";
+}
+
+std::unique_ptr<Keyboard> openWaylandKeyboard(std::string& problem, WaylandKeyPacing pacing,
+                                              UnreachableReport report) {
+    switch (waylandRouteOffered()) {
+        case WaylandRoute::VirtualKeyboard:
+            return openVirtualKeyboard(problem, pacing);
+        case WaylandRoute::KwinFakeInput:
+            return wayland::openKwinKeyboard(problem, pacing, std::move(report));
+        case WaylandRoute::MutterRemoteDesktop:
+            return wayland::openMutterKeyboard(problem, pacing, std::move(report));
+        case WaylandRoute::None:
+            break;
+    }
+    problem =
+        "This Wayland desktop offers no way to type into its windows (no virtual "
+        "keyboard, no KWin fake input, no GNOME remote desktop)";
+    if (const char* desktop = std::getenv("XDG_CURRENT_DESKTOP");
+        desktop != nullptr && std::string(desktop).find("KDE") != std::string::npos) {
+        problem += ". " + kwinAuthorisationAdvice();
+    }
+    return nullptr;
 }
 
 }  // namespace vantorix

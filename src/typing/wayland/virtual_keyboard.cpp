@@ -108,12 +108,6 @@ std::unique_ptr<VirtualKeyboard> VirtualKeyboard::connect(const std::string& key
     return connection;
 }
 
-bool VirtualKeyboard::offered() {
-    std::string problem;
-    const auto connection = open(problem);
-    return connection && connection->globals_.manager != nullptr;
-}
-
 // The compositor reads the keymap from a file in memory.
 bool VirtualKeyboard::giveKeymap(const std::string& keymap) {
     const int fd = ::memfd_create("vantorix-keymap", MFD_CLOEXEC);

@@ -22,8 +22,6 @@ class VirtualKeyboard {
     // keyboards or it refused one.
     static std::unique_ptr<VirtualKeyboard> connect(const std::string& keymap,
                                                     std::string& problem);
-    // Whether the compositor can be reached and offers virtual keyboards.
-    static bool offered();
 
     ~VirtualKeyboard();
     VirtualKeyboard(const VirtualKeyboard&) = delete;

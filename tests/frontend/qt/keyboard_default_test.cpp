@@ -16,12 +16,14 @@ struct DefaultCase {
 
 TEST(DefaultKeyboard, TypesIntoEveryWindowTheDesktopLets) {
     const DefaultCase cases[] = {
-        {"sway", {true, true, true}, "wayland", false},
-        {"sway without XWayland", {true, true, false}, "wayland", false},
-        {"GNOME or KDE on Wayland", {true, false, true}, "x11", false},
-        {"Wayland without protocol or XWayland", {true, false, false}, "none", true},
-        {"X11 session", {false, false, true}, "x11", false},
-        {"no desktop", {false, false, false}, "none", true},
+        {"sway", {true, "virtual keyboard", true}, "wayland", false},
+        {"sway without XWayland", {true, "virtual keyboard", false}, "wayland", false},
+        {"GNOME", {true, "GNOME remote desktop", true}, "wayland", false},
+        {"KDE Plasma, authorised", {true, "KWin fake input", false, true}, "wayland", false},
+        {"KDE Plasma, not authorised", {true, "", true, true}, "x11", false},
+        {"Wayland without protocol or XWayland", {true, "", false}, "none", true},
+        {"X11 session", {false, "", true}, "x11", false},
+        {"no desktop", {false, "", false}, "none", true},
     };
     for (const auto& [desktop, session, backend, saysWhyNot] : cases) {
         const KeyboardDefault chosen = defaultKeyboardFor(session);
@@ -40,12 +42,13 @@ struct WarningCase {
 
 TEST(DefaultKeyboard, WarnsWheneverXTestTypesUnderWaylandAndInTheWindowWhereItIsTheOnlyWay) {
     const WarningCase cases[] = {
-        {"x11 on GNOME or KDE Wayland", "x11", {true, false, true}, true, true},
-        {"x11 chosen on sway", "x11", {true, true, true}, true, false},
-        {"x11 in an X11 session", "x11", {false, false, true}, false, false},
-        {"wayland on sway", "wayland", {true, true, true}, false, false},
-        {"print under Wayland", "print", {true, false, true}, false, false},
-        {"none on Wayland without protocol", "none", {true, false, false}, false, false},
+        {"x11 on KDE Plasma, not authorised", "x11", {true, "", true, true}, true, true},
+        {"x11 chosen on sway", "x11", {true, "virtual keyboard", true}, true, false},
+        {"x11 chosen on GNOME", "x11", {true, "GNOME remote desktop", true}, true, false},
+        {"x11 in an X11 session", "x11", {false, "", true}, false, false},
+        {"wayland on sway", "wayland", {true, "virtual keyboard", true}, false, false},
+        {"print under Wayland", "print", {true, "", true}, false, false},
+        {"none on Wayland without protocol", "none", {true, "", false}, false, false},
     };
     for (const auto& [what, backend, session, warns, warnsInWindow] : cases) {
         const std::string warning = keyboardWarning(backend, session);
@@ -57,6 +60,35 @@ TEST(DefaultKeyboard, WarnsWheneverXTestTypesUnderWaylandAndInTheWindowWhereItIs
             EXPECT_EQ(windowWarning.rfind(warning, 0), 0U) << windowWarning;
             EXPECT_NE(windowWarning.find("Desktops: X11 and Wayland"), std::string::npos);
         }
+    }
+}
+
+TEST(DefaultKeyboard, OnKdePlasmaWithoutTheFakeInputPointsToTheDesktopEntry) {
+    const DesktopSession kde{true, "", true, true};
+    const DesktopSession otherDesktop{true, "", true, false};
+    EXPECT_NE(keyboardWarning("x11", kde).find("desktop entry"), std::string::npos);
+    EXPECT_EQ(keyboardWarning("x11", otherDesktop).find("desktop entry"), std::string::npos);
+    const DesktopSession kdeWithoutX{true, "", false, true};
+    EXPECT_NE(defaultKeyboardFor(kdeWithoutX).noTypingReason.find("desktop entry"),
+              std::string::npos);
+}
+
+TEST(DefaultKeyboard, NamesTheWaylandRouteInUse) {
+    struct Case {
+        std::string backend;
+        DesktopSession session;
+        std::string description;
+    };
+    const Case cases[] = {
+        {"wayland",
+         {true, "GNOME remote desktop", true},
+         "wayland, through the GNOME remote desktop"},
+        {"wayland", {true, "KWin fake input", false, true}, "wayland, through the KWin fake input"},
+        {"x11", {true, "GNOME remote desktop", true}, "x11"},
+        {"x11", {false, "", true}, "x11"},
+    };
+    for (const auto& [backend, session, description] : cases) {
+        EXPECT_EQ(keyboardRouteDescription(backend, session), description);
     }
 }
 

@@ -1,5 +1,5 @@
-// A Wayland desktop without virtual keyboards (GNOME, KDE) leaves XTest as
-// the only way to type: the window says so, without holding up redirection.
+// A Wayland desktop that offers no way to type into its windows (KDE Plasma without the desktop
+// entry) leaves XTest as the only way to type: the window says so, without holding up redirection.
 #include <gtest/gtest.h>
 
 #include <QtCore/qtestsupport_core.h>
