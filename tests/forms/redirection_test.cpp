@@ -5,6 +5,7 @@
 #include "support/fake_desktop.h"
 #include "support/fake_keyboard.h"
 #include "support/fake_message_boxes.h"
+#include "support/fake_port_watcher.h"
 #include "support/fake_serial_port.h"
 #include "support/manual_timer.h"
 
@@ -15,6 +16,7 @@ using test::FakeHotKeys;
 using test::FakeIcon;
 using test::FakeKeyboard;
 using test::FakeMessageBoxes;
+using test::FakePortWatcher;
 using test::FakeSerialPort;
 using test::Journal;
 using test::ManualTimer;
@@ -74,7 +76,9 @@ class RedirectionTest : public ::testing::Test {
     FakeHotKeys hotKeys{journal};
     FakeIcon icon{journal};
     FakeMessageBoxes messages{journal};
-    Redirection redirection{port, receiver, settings, indicator, view, hotKeys, icon, messages};
+    FakePortWatcher watcher;
+    Redirection redirection{port,    receiver, settings, indicator, view,
+                            hotKeys, icon,     messages, watcher};
 };
 
 TEST_F(RedirectionTest, StartOpensThePortAndSwitchesToRunning) {
@@ -179,14 +183,49 @@ TEST_F(RedirectionTest, HotKeysFollowTheirSwitchesOnlyWhileAdvancedOptionsAreAct
     EXPECT_EQ(journal, (Journal{"focus:9", "hotkeys:unregister", "icon:tip running"}));
 }
 
-TEST_F(RedirectionTest, ALostPortTurnsTheWindowIdleAndTellsTheUser) {
+TEST_F(RedirectionTest, ALostPortIsWaitedForWithoutABoxAndReopenedWithTheSameSettings) {
+    settings.Combo_portselect = "COM3";
+    settings.Combo_parity = "Odd";
     redirection.Command1_Click();
     journal.clear();
     port.setPortOpen(false);
-    redirection.portLost("Port /dev/ttyUSB0 was lost");
+    redirection.portLost("Port COM3 was lost");
+    EXPECT_TRUE(redirection.isRunning());
+    EXPECT_TRUE(showsRunning()) << "STOP stays the way out while waiting";
+    EXPECT_EQ(watcher.watched, "COM3");
+    EXPECT_EQ(journal, (Journal{"icon:tip waiting",
+                                "icon:notify Com Port control: Port COM3 was lost\nWaiting for "
+                                "COM3 to come back."}));
+
+    // Notices while the port is still away change nothing; then it opens.
+    journal.clear();
+    port.opens = false;
+    watcher.notice();
+    port.opens = true;
+    port.rejected = {"9600,O,8,1"};
+    port.log.clear();
+    watcher.notice();
+    EXPECT_FALSE(watcher.watching());
+    EXPECT_EQ(port.log,
+              (std::vector<std::string>{"CommPort=3", "Settings=9600,N,8,1", "InputLen=0",
+                                        "PortOpen=1", "Settings=9600,O,8,1", "Handshaking=0"}));
+    EXPECT_EQ(journal, (Journal{"icon:tip running",
+                                "icon:notify Com Port control: COM3 is back; redirecting again.\n"
+                                "COM3 refused the line settings 9600,O,8,1 and runs at "
+                                "9600,N,8,1."}));
+}
+
+TEST_F(RedirectionTest, StopWhileWaitingEndsTheWaitAndTurnsIdle) {
+    redirection.Command1_Click();
+    port.setPortOpen(false);
+    redirection.portLost("Port COM1 was lost");
+    redirection.Command1_Click();
+    EXPECT_TRUE(watcher.watching()) << "START while waiting does nothing";
+    redirection.Command_stop_redirect_Click();
+    EXPECT_FALSE(watcher.watching());
+    EXPECT_FALSE(redirection.isRunning());
     EXPECT_TRUE(showsIdle());
-    EXPECT_EQ(journal,
-              (Journal{"icon:tip idle", "message Port /dev/ttyUSB0 was lost|Com Port control"}));
+    EXPECT_EQ(icon.currentTip, kIdleTip);
 }
 
 }  // namespace
