@@ -46,7 +46,10 @@ void QtPortWatcher::stop() {
 }
 
 // Folders that appear on the way down to the device are watched as they come,
-// since each change brings this back here.
+// since each change brings this back here. While the device is there but did
+// not open (it came back before the watch began, its permissions are still
+// being set, another program holds it) no change may come to say so: it is
+// tried once a second until it opens or goes.
 void QtPortWatcher::watchNearestFolder() {
     QDir folder = QFileInfo(device_).dir();
     while (!folder.exists() && !folder.isRoot()) {
@@ -54,13 +57,13 @@ void QtPortWatcher::watchNearestFolder() {
     }
     const QString path = folder.absolutePath();
     const QStringList watched = folders_.directories();
-    if (watched.size() == 1 && watched.front() == path) {
-        return;
-    }
-    if (!watched.isEmpty()) {
+    if (!watched.isEmpty() && !(watched.size() == 1 && watched.front() == path)) {
         folders_.removePaths(watched);
     }
-    if (folders_.addPath(path)) {
+    const bool watching =
+        (watched.size() == 1 && watched.front() == path) || folders_.addPath(path);
+    const bool poll = !watching || QFileInfo::exists(device_);
+    if (!poll) {
         poll_.stop();
     } else if (!poll_.isActive()) {
         poll_.start();
