@@ -40,6 +40,7 @@ void Redirection::Command1_Click() {
                                         kPortMessageTitle, opening.failureReason);
         return;
     }
+    portReturn_.opened(opening);
     receiver_.clearReceived();
     showRunning(true);
     view_.giveFocus(RedirectionControl::Check_ENTER_KEY);

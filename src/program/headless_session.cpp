@@ -44,6 +44,7 @@ void HeadlessSession::start(SettingsFile& file, const std::optional<std::string>
         finish(kExitPortUnavailable);
         return;
     }
+    portReturn_.opened(opening);
     receiveHandler_.clearReceived();
     MSComm1_.OnComm = [this] { receiveHandler_.MSComm1_OnComm(); };
     MSComm1_.OnPortLost = [this](const std::string& reason) { portLost(reason); };

@@ -34,13 +34,20 @@ void PortReturn::cancel() {
 }
 
 // What the returned device sent before this opening is kept: it came after the
-// device was back, so it is not stale as bytes waiting at START are.
+// device was back, so it is not stale as bytes waiting at START are. A name
+// that opens but no longer takes the line settings its port took is not that
+// port back (Wine, for one, opens a COM name whose device is gone): it is
+// closed again and the wait goes on.
 void PortReturn::tryReopen() {
     if (!waiting() || MSComm1_.PortOpen()) {
         return;
     }
     const PortOpening opening = openPortForRedirection(MSComm1_, *settings_, WaitingBytes::Keep);
     if (!opening) {
+        return;
+    }
+    if (tookLineSettings_ && opening.lineSettingsRefused) {
+        MSComm1_.setPortOpen(false);
         return;
     }
     Back back = std::move(back_);

@@ -28,6 +28,10 @@ class PortReturn {
     PortReturn(const PortReturn&) = delete;
     PortReturn& operator=(const PortReturn&) = delete;
 
+    // START opened the port: a port that took its line settings then must
+    // take them again to count as back.
+    void opened(const PortOpening& opening) { tookLineSettings_ = !opening.lineSettingsRefused; }
+
     // Waits for the port `settings` choose. At each notice of the watcher the
     // port is tried; once it opens, watching stops and `back` is called once.
     // The settings are read at each try.
@@ -43,6 +47,7 @@ class PortReturn {
     PortWatcher& watcher_;
     const RedirectSettings* settings_ = nullptr;
     Back back_;
+    bool tookLineSettings_ = false;
 };
 
 }  // namespace vantorix

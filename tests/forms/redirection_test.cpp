@@ -202,7 +202,6 @@ TEST_F(RedirectionTest, ALostPortIsWaitedForWithoutABoxAndReopenedWithTheSameSet
     port.opens = false;
     watcher.notice();
     port.opens = true;
-    port.rejected = {"9600,O,8,1"};
     port.log.clear();
     watcher.notice();
     EXPECT_FALSE(watcher.watching());
@@ -210,9 +209,36 @@ TEST_F(RedirectionTest, ALostPortIsWaitedForWithoutABoxAndReopenedWithTheSameSet
               (std::vector<std::string>{"CommPort=3", "Settings=9600,N,8,1", "InputLen=0",
                                         "PortOpen=1", "Settings=9600,O,8,1", "Handshaking=0"}));
     EXPECT_EQ(journal, (Journal{"icon:tip running",
-                                "icon:notify Com Port control: COM3 is back; redirecting again.\n"
-                                "COM3 refused the line settings 9600,O,8,1 and runs at "
-                                "9600,N,8,1."}));
+                                "icon:notify Com Port control: COM3 is back; redirecting again."}));
+}
+
+// A name that opens but refuses the line settings its port took before is not
+// that port back; a port that refused them from the start comes back as it was.
+TEST_F(RedirectionTest, APortIsBackOnlyIfItTakesTheLineSettingsItTookBefore) {
+    struct Case {
+        const char* name;
+        bool refusedAtStart;
+        bool back;
+    };
+    const Case cases[] = {{"took them at START", false, false},
+                          {"refused them at START", true, true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        settings.Combo_parity = "Odd";
+        port.rejected.clear();
+        if (c.refusedAtStart) {
+            port.rejected = {"9600,O,8,1"};
+        }
+        redirection.Command_stop_redirect_Click();
+        redirection.Command1_Click();
+        port.setPortOpen(false);
+        redirection.portLost("Port COM1 was lost");
+        port.rejected = {"9600,O,8,1"};
+        watcher.notice();
+        EXPECT_EQ(watcher.watching(), !c.back);
+        EXPECT_EQ(port.PortOpen(), c.back);
+        EXPECT_EQ(icon.currentTip, c.back ? kRunningTip : kWaitingTip);
+    }
 }
 
 TEST_F(RedirectionTest, StopWhileWaitingEndsTheWaitAndTurnsIdle) {
