@@ -241,18 +241,5 @@ TEST_F(RedirectionTest, APortIsBackOnlyIfItTakesTheLineSettingsItTookBefore) {
     }
 }
 
-TEST_F(RedirectionTest, StopWhileWaitingEndsTheWaitAndTurnsIdle) {
-    redirection.Command1_Click();
-    port.setPortOpen(false);
-    redirection.portLost("Port COM1 was lost");
-    redirection.Command1_Click();
-    EXPECT_TRUE(watcher.watching()) << "START while waiting does nothing";
-    redirection.Command_stop_redirect_Click();
-    EXPECT_FALSE(watcher.watching());
-    EXPECT_FALSE(redirection.isRunning());
-    EXPECT_TRUE(showsIdle());
-    EXPECT_EQ(icon.currentTip, kIdleTip);
-}
-
 }  // namespace
 }  // namespace vantorix

@@ -15,19 +15,14 @@ class FakePortWatcher final : public PortWatcher {
         watched = port;
         mayBeBack_ = std::move(mayBeBack);
     }
-    void stop() override {
-        watched.clear();
-        mayBeBack_ = nullptr;
-    }
-    // The system says the watched port may be back; false when nothing listens.
+    void stop() override { mayBeBack_ = nullptr; }
+    // False when nothing listens. A copy is called: the listener may stop watching.
     bool notice() {
-        if (!mayBeBack_) {
-            return false;
-        }
-        // A copy: the listener may stop watching from inside the notice.
         const std::function<void()> listener = mayBeBack_;
-        listener();
-        return true;
+        if (listener) {
+            listener();
+        }
+        return static_cast<bool>(listener);
     }
     bool watching() const { return static_cast<bool>(mayBeBack_); }
 

@@ -71,19 +71,5 @@ TEST(QtPortWatcher, PollsOnlyWhileTheDeviceIsThere) {
     EXPECT_FALSE(watcher.polling());
 }
 
-TEST(QtPortWatcher, APortChoiceNamesItsDevice) {
-    const struct {
-        std::string port;
-        QString device;
-    } cases[] = {
-        {"COM1", QStringLiteral("/dev/ttyS0")},
-        {"ttyUSB0", QStringLiteral("/dev/ttyUSB0")},
-        {"/dev/serial/by-id/usb-x", QStringLiteral("/dev/serial/by-id/usb-x")},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(portDevicePath(c.port), c.device) << c.port;
-    }
-}
-
 }  // namespace
 }  // namespace vantorix
