@@ -183,35 +183,6 @@ TEST_F(RedirectionTest, HotKeysFollowTheirSwitchesOnlyWhileAdvancedOptionsAreAct
     EXPECT_EQ(journal, (Journal{"focus:9", "hotkeys:unregister", "icon:tip running"}));
 }
 
-TEST_F(RedirectionTest, ALostPortIsWaitedForWithoutABoxAndReopenedWithTheSameSettings) {
-    settings.Combo_portselect = "COM3";
-    settings.Combo_parity = "Odd";
-    redirection.Command1_Click();
-    journal.clear();
-    port.setPortOpen(false);
-    redirection.portLost("Port COM3 was lost");
-    EXPECT_TRUE(redirection.isRunning());
-    EXPECT_TRUE(showsRunning()) << "STOP stays the way out while waiting";
-    EXPECT_EQ(watcher.watched, "COM3");
-    EXPECT_EQ(journal, (Journal{"icon:tip waiting",
-                                "icon:notify Com Port control: Port COM3 was lost\nWaiting for "
-                                "COM3 to come back."}));
-
-    // Notices while the port is still away change nothing; then it opens.
-    journal.clear();
-    port.opens = false;
-    watcher.notice();
-    port.opens = true;
-    port.log.clear();
-    watcher.notice();
-    EXPECT_FALSE(watcher.watching());
-    EXPECT_EQ(port.log,
-              (std::vector<std::string>{"CommPort=3", "Settings=9600,N,8,1", "InputLen=0",
-                                        "PortOpen=1", "Settings=9600,O,8,1", "Handshaking=0"}));
-    EXPECT_EQ(journal, (Journal{"icon:tip running",
-                                "icon:notify Com Port control: COM3 is back; redirecting again."}));
-}
-
 // A name that opens but refuses the line settings its port took before is not
 // that port back; a port that refused them from the start comes back as it was.
 TEST_F(RedirectionTest, APortIsBackOnlyIfItTakesTheLineSettingsItTookBefore) {
