@@ -91,7 +91,8 @@ void HeadlessSession::portLost(const std::string& reason) {
         return;
     }
     receiveHandler_.clearReceived();
-    messages_ << (reason + " " + portWaitingMessage(settings_.Combo_portselect) + "\n")
+    const std::string sentence = reason.ends_with('.') ? reason : reason + ".";
+    messages_ << (sentence + " " + portWaitingMessage(settings_.Combo_portselect) + "\n")
               << std::flush;
     portReturn_.wait(settings_, [this](const PortOpening& opening) { portBack(opening); });
 }

@@ -189,7 +189,7 @@ TEST(HeadlessSession, APortThatGoesAwayIsWaitedForSaidAndReopenedWithTheSameSett
     run.loseThePort();
     EXPECT_EQ(run.watcher.watched, "/dev/ttyUSB0");
     EXPECT_EQ(run.messages.str(),
-              std::string(kLossReason) + " Waiting for /dev/ttyUSB0 to come back.\n");
+              std::string(kLossReason) + ". Waiting for /dev/ttyUSB0 to come back.\n");
     run.timer.advance(FlushTimer::kIntervalMs);
     EXPECT_EQ(run.keyboard.sent, std::vector<std::string>{"1"}) << "typed while waiting";
 
@@ -212,7 +212,7 @@ TEST(HeadlessSession, APortThatGoesAwayIsWaitedForSaidAndReopenedWithTheSameSett
     EXPECT_EQ(run.keyboard.sent, (std::vector<std::string>{"1", "3"}))
         << "the record cut by the loss is not typed, nothing is typed twice";
     EXPECT_EQ(run.messages.str(), std::string(kLossReason) +
-                                      " Waiting for /dev/ttyUSB0 to come back.\n"
+                                      ". Waiting for /dev/ttyUSB0 to come back.\n"
                                       "/dev/ttyUSB0 is back; redirecting again.\n");
     EXPECT_TRUE(run.exits.empty());
 }
