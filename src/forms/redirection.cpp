@@ -40,6 +40,7 @@ void Redirection::Command1_Click() {
                                         kPortMessageTitle, opening.failureReason);
         return;
     }
+    started_ = true;
     portReturn_.opened(opening);
     receiver_.clearReceived();
     showRunning(true);
@@ -66,6 +67,7 @@ void Redirection::followHotKeySwitches() {
 }
 
 void Redirection::Command_stop_redirect_Click() {
+    started_ = false;
     portReturn_.cancel();
     MSComm1_.setPortOpen(false);
     showRunning(false);
@@ -78,6 +80,9 @@ void Redirection::Command_stop_redirect_Click() {
 // No message box: redirection often runs with nobody at the screen, and it
 // must not stall on a question while the port comes and goes.
 void Redirection::portLost(const std::string& reason) {
+    if (!started_) {
+        return;
+    }
     receiver_.clearReceived();
     icon_.setTip(kWaitingTip);
     icon_.notify(kPortMessageTitle, reason + "\n" + portWaitingMessage(settings_.Combo_portselect));

@@ -85,6 +85,9 @@ class Redirection {
     NotificationIcon& icon_;
     MessageBoxes& messages_;
     PortReturn portReturn_;
+    // From a START that opened the port to STOP: a loss reported after STOP
+    // is not one to wait for.
+    bool started_ = false;
 };
 
 }  // namespace vantorix

@@ -84,6 +84,7 @@ TEST_F(Form1SessionTest, RedirectionCarriesOnAcrossALostPort) {
     for (const Case& c : cases) {
         SCOPED_TRACE(static_cast<int>(c.then));
         keyboard.sent.clear();
+        port.setPortOpen(false);
         session.emplace(settings, port, timer, watcher, desktop, mainWindow, advancedWindow);
         settings.Check_ENTER_KEY = 1;
         start();

@@ -212,5 +212,14 @@ TEST_F(RedirectionTest, APortIsBackOnlyIfItTakesTheLineSettingsItTookBefore) {
     }
 }
 
+TEST_F(RedirectionTest, ALossReportedAfterStopIsNotWaitedFor) {
+    redirection.Command1_Click();
+    redirection.Command_stop_redirect_Click();
+    redirection.portLost("Port COM1 was lost");
+    EXPECT_FALSE(watcher.watching());
+    EXPECT_FALSE(redirection.isRunning());
+    EXPECT_EQ(icon.currentTip, kIdleTip);
+}
+
 }  // namespace
 }  // namespace vantorix
