@@ -6,8 +6,8 @@
 namespace vantorix {
 
 Form1Session::Form1Session(RedirectSettings& settings, SerialPortControl& MSComm1,
-                           FlushTimer& Timer1, DesktopServices desktop, MainWindowView& mainWindow,
-                           Form3View& advancedWindow)
+                           FlushTimer& Timer1, PortWatcher& portWatcher, DesktopServices desktop,
+                           MainWindowView& mainWindow, Form3View& advancedWindow)
     : settings_(settings),
       MSComm1_(MSComm1),
       Timer1_(Timer1),
@@ -16,7 +16,7 @@ Form1Session::Form1Session(RedirectSettings& settings, SerialPortControl& MSComm
       advanced_(advancedWindow),
       receiver_(MSComm1, Timer1, desktop.keyboard, settings, indicator_),
       redirection_(MSComm1, receiver_, settings, indicator_, mainWindow, desktop.frmHotKey,
-                   desktop.icon, desktop.messages),
+                   desktop.icon, desktop.messages, portWatcher),
       form1_(settings, indicator_, receiver_, redirection_, mainWindow, advancedWindow,
              Form1Services{desktop.file, desktop.frmHotKey, desktop.icon, desktop.shortcut,
                            desktop.messages}),
@@ -105,6 +105,7 @@ void Form1Session::exitProgram() {
         return;
     }
     ending_ = true;
+    redirection_.stopWaitingForPort();
     receiver_.finishTyping([this] {
         form1_.prepare_for_exit();
         main_.endProgram();
@@ -115,6 +116,7 @@ void Form1Session::exitProgram() {
 // busy further up the stack (a slice from which this was reached), what it
 // has not typed yet is left.
 void Form1Session::prepareForExitNow() {
+    redirection_.stopWaitingForPort();
     const auto untyped = [this] {
         return receiver_.queuedKeys().size() + receiver_.keysBeingTyped().size();
     };

@@ -15,6 +15,7 @@
 #include "forms/notification_icon.h"
 #include "forms/redirection.h"
 #include "forms/startup_shortcut.h"
+#include "serial/port_watcher.h"
 #include "serial/serial_port_control.h"
 #include "settings/config_file.h"
 #include "typing/keyboard.h"
@@ -53,9 +54,11 @@ class MainWindowView : public Form1View {
 // windows only draw the controls and forward the user's actions here.
 class Form1Session final : public HelpMenuTarget, private MainWindowLink {
   public:
-    // The owner of `Timer1` calls Timer1_Timer at every tick.
+    // The owner of `Timer1` calls Timer1_Timer at every tick. `portWatcher`
+    // tells when a port that went away during redirection may be back.
     Form1Session(RedirectSettings& settings, SerialPortControl& MSComm1, FlushTimer& Timer1,
-                 DesktopServices desktop, MainWindowView& mainWindow, Form3View& advancedWindow);
+                 PortWatcher& portWatcher, DesktopServices desktop, MainWindowView& mainWindow,
+                 Form3View& advancedWindow);
     ~Form1Session() override;
     Form1Session(const Form1Session&) = delete;
     Form1Session& operator=(const Form1Session&) = delete;
@@ -107,6 +110,7 @@ class Form1Session final : public HelpMenuTarget, private MainWindowLink {
     std::int16_t currentWindow() const { return form1_.CURRENT_WINDOW; }
     const std::string& helpFilePath() const { return form1_.helpFilePath; }
     bool isRunning() const { return redirection_.isRunning(); }
+    bool isWaitingForPort() const { return redirection_.isWaitingForPort(); }
 
   private:
     // MainWindowLink

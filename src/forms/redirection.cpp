@@ -18,7 +18,8 @@ std::string_view controlName(RedirectionControl control) {
 Redirection::Redirection(SerialPortControl& MSComm1, ReceiveHandler& receiver,
                          const RedirectSettings& settings,
                          const AdvancedOptionsIndicator& indicator, RedirectionView& view,
-                         HotKeyService& frmHotKey, NotificationIcon& icon, MessageBoxes& messages)
+                         HotKeyService& frmHotKey, NotificationIcon& icon, MessageBoxes& messages,
+                         PortWatcher& portWatcher)
     : MSComm1_(MSComm1),
       receiver_(receiver),
       settings_(settings),
@@ -26,10 +27,11 @@ Redirection::Redirection(SerialPortControl& MSComm1, ReceiveHandler& receiver,
       view_(view),
       frmHotKey_(frmHotKey),
       icon_(icon),
-      messages_(messages) {}
+      messages_(messages),
+      portReturn_(MSComm1, portWatcher) {}
 
 void Redirection::Command1_Click() {
-    if (MSComm1_.PortOpen()) {
+    if (isRunning()) {
         return;
     }
     const PortOpening opening = openPortForRedirection(MSComm1_, settings_);
@@ -38,6 +40,8 @@ void Redirection::Command1_Click() {
                                         kPortMessageTitle, opening.failureReason);
         return;
     }
+    started_ = true;
+    portReturn_.opened(opening);
     receiver_.clearReceived();
     showRunning(true);
     view_.giveFocus(RedirectionControl::Check_ENTER_KEY);
@@ -63,6 +67,8 @@ void Redirection::followHotKeySwitches() {
 }
 
 void Redirection::Command_stop_redirect_Click() {
+    started_ = false;
+    portReturn_.cancel();
     MSComm1_.setPortOpen(false);
     showRunning(false);
     icon_.setTip(kIdleTip);
@@ -71,9 +77,25 @@ void Redirection::Command_stop_redirect_Click() {
     }
 }
 
+// No message box: redirection often runs with nobody at the screen, and it
+// must not stall on a question while the port comes and goes.
 void Redirection::portLost(const std::string& reason) {
-    Command_stop_redirect_Click();
-    messages_.exclamation(reason, kPortMessageTitle);
+    if (!started_) {
+        return;
+    }
+    receiver_.clearReceived();
+    icon_.setTip(kWaitingTip);
+    icon_.notify(kPortMessageTitle, reason + "\n" + portWaitingMessage(settings_.Combo_portselect));
+    portReturn_.wait(settings_, [this](const PortOpening& opening) { portBack(opening); });
+}
+
+void Redirection::portBack(const PortOpening& opening) {
+    icon_.setTip(kRunningTip);
+    std::string text = portBackMessage(settings_.Combo_portselect);
+    if (const std::string refused = refusedSettingsMessage(opening, settings_); !refused.empty()) {
+        text += "\n" + refused;
+    }
+    icon_.notify(kPortMessageTitle, text);
 }
 
 void Redirection::showRunning(bool running) {

@@ -5,17 +5,18 @@
 
 namespace vantorix {
 
-// The program's two windows over one session, with the serial port and the
-// flush timer the session works with: what each front end builds from its own
-// port, timer and window classes.
-template <class SerialPort, class FlushTimerType, class MainWindow, class AdvancedWindow>
+// The program's two windows over one session, with the serial port, the flush
+// timer and the watcher of a port gone away that the session works with: what
+// each front end builds from its own port, timer, watcher and window classes.
+template <class SerialPort, class FlushTimerType, class PortWatcherType, class MainWindow,
+          class AdvancedWindow>
 class WindowSet {
   public:
     WindowSet(RedirectSettings& settings, DesktopServices desktop)
         : Timer1([this] { session_.Timer1_Timer(); }),
           form_(settings, desktop.browser),
           advanced_(settings),
-          session_(settings, MSComm1, Timer1, desktop, form_, advanced_) {
+          session_(settings, MSComm1, Timer1, portWatcher_, desktop, form_, advanced_) {
         form_.attach(&session_);
         advanced_.attach(&session_.advancedOptions(), &session_);
     }
@@ -35,6 +36,7 @@ class WindowSet {
   private:
     SerialPort MSComm1;
     FlushTimerType Timer1;
+    PortWatcherType portWatcher_;
     MainWindow form_;
     AdvancedWindow advanced_;
     Form1Session session_;

@@ -7,15 +7,18 @@
 
 namespace vantorix {
 
-HeadlessSession::HeadlessSession(SerialPortControl& MSComm1, FlushTimer& Timer1, Keyboard& keyboard,
+HeadlessSession::HeadlessSession(SerialPortControl& MSComm1, FlushTimer& Timer1,
+                                 PortWatcher& portWatcher, Keyboard& keyboard,
                                  std::ostream& messages, ExitRequest requestExit)
     : MSComm1_(MSComm1),
       Timer1_(Timer1),
       messages_(messages),
       requestExit_(std::move(requestExit)),
-      receiveHandler_(MSComm1, Timer1, keyboard, settings_, indicator_) {}
+      receiveHandler_(MSComm1, Timer1, keyboard, settings_, indicator_),
+      portReturn_(MSComm1, portWatcher) {}
 
 HeadlessSession::~HeadlessSession() {
+    portReturn_.cancel();
     MSComm1_.OnComm = nullptr;
     MSComm1_.OnPortLost = nullptr;
 }
@@ -41,6 +44,7 @@ void HeadlessSession::start(SettingsFile& file, const std::optional<std::string>
         finish(kExitPortUnavailable);
         return;
     }
+    portReturn_.opened(opening);
     receiveHandler_.clearReceived();
     MSComm1_.OnComm = [this] { receiveHandler_.MSComm1_OnComm(); };
     MSComm1_.OnPortLost = [this](const std::string& reason) { portLost(reason); };
@@ -65,6 +69,7 @@ void HeadlessSession::terminate() {
         return;
     }
     terminationAsked_ = true;
+    portReturn_.cancel();
     finishAfterTyping(kExitTerminated);
 }
 
@@ -78,13 +83,26 @@ void HeadlessSession::keysCannotBeWritten() {
     receiveHandler_.dropUntypedText();
 }
 
-// What arrived before the loss is typed as the window would type it at its
-// next tick; a record still waiting for its end of line stays untyped.
+// What arrived before the loss is typed at the next ticks as usual; a record
+// still waiting for its end of line is dropped, since its end went with the
+// port. Each line is written whole, for whoever reads a journal of them.
 void HeadlessSession::portLost(const std::string& reason) {
-    if (!finished_) {
-        messages_ << reason << std::endl;
+    if (ending_ || finished_) {
+        return;
     }
-    finishAfterTyping(kExitPortLost);
+    receiveHandler_.clearReceived();
+    const std::string sentence = reason.ends_with('.') ? reason : reason + ".";
+    messages_ << (sentence + " " + portWaitingMessage(settings_.Combo_portselect) + "\n")
+              << std::flush;
+    portReturn_.wait(settings_, [this](const PortOpening& opening) { portBack(opening); });
+}
+
+void HeadlessSession::portBack(const PortOpening& opening) {
+    std::string back = portBackMessage(settings_.Combo_portselect) + "\n";
+    if (const std::string refused = refusedSettingsMessage(opening, settings_); !refused.empty()) {
+        back += std::string(kPortMessageTitle) + ": " + refused + "\n";
+    }
+    messages_ << back << std::flush;
 }
 
 // The first reason to end counts; a later one neither changes the status nor

@@ -8,6 +8,8 @@
 #include "core/flush_timer.h"
 #include "core/receive_handler.h"
 #include "program/command_line.h"
+#include "serial/port_return.h"
+#include "serial/port_watcher.h"
 #include "serial/serial_port_control.h"
 #include "settings/config_file.h"
 #include "settings/redirect_settings.h"
@@ -18,12 +20,12 @@ namespace vantorix {
 // Exit statuses of a headless run.
 inline constexpr int kExitTerminated = 0;
 inline constexpr int kExitPortUnavailable = 1;
-inline constexpr int kExitPortLost = 2;
 
 // Redirection without a window, for kiosks and diagnosis: the settings of
 // vantorix.cfg, the port opened as START opens it, and what arrives typed
-// until the program is asked to end or the port goes away. Messages for the
-// user go to `messages`.
+// until the program is asked to end. A port that goes away is waited for and
+// reopened when it comes back, with one line on `messages` for each, where
+// every message for the user goes.
 //
 // The front end owns the port, the flush timer (whose tick it forwards to
 // Timer1_Timer) and the event loop; `requestExit` asks that loop to end with
@@ -32,8 +34,8 @@ class HeadlessSession {
   public:
     using ExitRequest = std::function<void(int status)>;
 
-    HeadlessSession(SerialPortControl& MSComm1, FlushTimer& Timer1, Keyboard& keyboard,
-                    std::ostream& messages, ExitRequest requestExit);
+    HeadlessSession(SerialPortControl& MSComm1, FlushTimer& Timer1, PortWatcher& portWatcher,
+                    Keyboard& keyboard, std::ostream& messages, ExitRequest requestExit);
     ~HeadlessSession();
     HeadlessSession(const HeadlessSession&) = delete;
     HeadlessSession& operator=(const HeadlessSession&) = delete;
@@ -47,9 +49,10 @@ class HeadlessSession {
     // The flush timer's tick.
     void Timer1_Timer() { receiveHandler_.Timer1_Timer(); }
 
-    // The program is asked to end (SIGINT, SIGTERM, closing the console):
-    // the keys already queued are typed first, slice by slice. Asked again
-    // while they are typed, it drops what is left and ends at once.
+    // The program is asked to end (SIGINT, SIGTERM, closing the console),
+    // also while it waits for its port: the keys already queued are typed
+    // first, slice by slice. Asked again while they are typed, it drops what
+    // is left and ends at once.
     void terminate();
 
     // The keyboard cannot write the keys (--keys print with standard output
@@ -58,6 +61,7 @@ class HeadlessSession {
 
   private:
     void portLost(const std::string& reason);
+    void portBack(const PortOpening& opening);
     void finishAfterTyping(int status);
     void finish(int status);
 
@@ -71,6 +75,7 @@ class HeadlessSession {
     RedirectSettings settings_;
     AdvancedOptionsIndicator indicator_;
     ReceiveHandler receiveHandler_;
+    PortReturn portReturn_;
 };
 
 }  // namespace vantorix

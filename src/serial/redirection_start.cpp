@@ -39,7 +39,8 @@ std::int32_t handshakingCode(std::string_view item) {
                                 : static_cast<std::int32_t>(std::distance(items.begin(), found));
 }
 
-PortOpening openPortForRedirection(SerialPortControl& MSComm1, const RedirectSettings& settings) {
+PortOpening openPortForRedirection(SerialPortControl& MSComm1, const RedirectSettings& settings,
+                                   WaitingBytes waiting) {
     if (const int number = comPortNumber(settings.Combo_portselect); number > 0) {
         MSComm1.setCommPort(static_cast<std::int16_t>(number));
     } else {
@@ -63,7 +64,9 @@ PortOpening openPortForRedirection(SerialPortControl& MSComm1, const RedirectSet
         opening.lineSettingsRefused = true;
     }
     opening.handshakeRefused = !MSComm1.setHandshaking(handshakingCode(settings.Combo_handshake));
-    MSComm1.Input();
+    if (waiting == WaitingBytes::Drop) {
+        MSComm1.Input();
+    }
     return opening;
 }
 

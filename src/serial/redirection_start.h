@@ -39,12 +39,18 @@ struct PortOpening {
     explicit operator bool() const { return opened; }
 };
 
+// Whether the bytes waiting in a port just opened are dropped (at START: they
+// are stale) or kept for the receive event (a port that came back: they were
+// sent after it returned).
+enum class WaitingBytes { Drop, Keep };
+
 // The port steps of starting redirection: open the chosen port at
 // 9600,N,8,1, then apply the chosen line settings and handshake, then drop
 // whatever was waiting so that stale characters are never typed. A setting
 // the port refuses leaves the port open as it was, and is reported. When the
 // port is busy or absent nothing changes.
-PortOpening openPortForRedirection(SerialPortControl& MSComm1, const RedirectSettings& settings);
+PortOpening openPortForRedirection(SerialPortControl& MSComm1, const RedirectSettings& settings,
+                                   WaitingBytes waiting = WaitingBytes::Drop);
 
 // What the user is told when the open port refused the chosen line settings
 // or handshake, naming only settings in force; empty when it took them all.

@@ -5,6 +5,7 @@
 #include "support/fake_desktop.h"
 #include "support/fake_keyboard.h"
 #include "support/fake_message_boxes.h"
+#include "support/fake_port_watcher.h"
 #include "support/fake_serial_port.h"
 #include "support/fake_window_views.h"
 #include "support/manual_timer.h"
@@ -30,7 +31,9 @@ class Form1LogicTest : public ::testing::Test {
     FakeSettingsFile file{journal};
     FakeMessageBoxes messages{journal};
     FakeForm3View advanced{journal};
-    Redirection redirection{port, receiver, settings, indicator, window, hotKeys, icon, messages};
+    FakePortWatcher watcher;
+    Redirection redirection{port,    receiver, settings, indicator, window,
+                            hotKeys, icon,     messages, watcher};
     Form1Logic logic{settings,
                      indicator,
                      receiver,

@@ -14,6 +14,7 @@
 #include "support/fake_desktop.h"
 #include "support/fake_keyboard.h"
 #include "support/fake_message_boxes.h"
+#include "support/fake_port_watcher.h"
 #include "support/fake_serial_port.h"
 #include "support/fake_window_views.h"
 #include "support/manual_timer.h"
@@ -50,8 +51,9 @@ class Form1SessionTest : public ::testing::Test {
     FakeMainWindowView mainWindow{journal};
     FakeForm3View advancedWindow{journal};
     DesktopServices desktop{keyboard, file, hotKeys, icon, shortcut, messages, browser};
-    std::optional<Form1Session> session{std::in_place, settings,   port,          timer,
-                                        desktop,       mainWindow, advancedWindow};
+    FakePortWatcher watcher;
+    std::optional<Form1Session> session{std::in_place, settings, port,       timer,
+                                        watcher,       desktop,  mainWindow, advancedWindow};
 };
 
 TEST_F(Form1SessionTest, ReceivedTextIsTypedAtTheNextTick) {
@@ -64,12 +66,63 @@ TEST_F(Form1SessionTest, ReceivedTextIsTypedAtTheNextTick) {
     EXPECT_EQ(keyboard.sent, (std::vector<std::string>{"12{+}3~"}));
 }
 
-TEST_F(Form1SessionTest, ALostPortTurnsTheWindowIdleAndTellsTheUser) {
-    start();
-    port.setPortOpen(false);
-    port.OnPortLost("Port /dev/ttyUSB0 was lost");
-    EXPECT_TRUE(mainWindow.isEnabled(RedirectionControl::Command1));
-    EXPECT_EQ(journal.back(), "message Port /dev/ttyUSB0 was lost|Com Port control");
+// Each record typed once: what came before the loss while waiting, what the
+// returned port sends after it; the program can end or stop while it waits.
+TEST_F(Form1SessionTest, RedirectionCarriesOnAcrossALostPort) {
+    enum class Then { PortBack, Stop, Exit };
+    struct Case {
+        Then then;
+        std::vector<std::string> typed;
+        bool running;
+        bool exitStepsRan;
+    };
+    const Case cases[] = {
+        {Then::PortBack, {"1~", "2~"}, true, false},
+        {Then::Stop, {"1~"}, false, false},
+        {Then::Exit, {"1~"}, false, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(static_cast<int>(c.then));
+        keyboard.sent.clear();
+        port.setPortOpen(false);
+        session.emplace(settings, port, timer, watcher, desktop, mainWindow, advancedWindow);
+        settings.Check_ENTER_KEY = 1;
+        start();
+        port.receive("1\r");
+        port.setPortOpen(false);
+        port.OnPortLost("Port /dev/ttyUSB0 was lost");
+        timer.advance(FlushTimer::kIntervalMs);
+        EXPECT_EQ(icon.currentTip, kWaitingTip);
+        switch (c.then) {
+            case Then::PortBack:
+                watcher.notice();
+                port.receive("2\r");
+                break;
+            case Then::Stop:
+                session->Command_stop_redirect_Click();
+                break;
+            case Then::Exit:
+                session->exitProgram();
+                break;
+        }
+        timer.advance(FlushTimer::kIntervalMs);
+        EXPECT_EQ(keyboard.sent, c.typed);
+        EXPECT_EQ(session->isRunning(), c.running);
+        if (c.then != Then::Exit) {
+            EXPECT_EQ(icon.currentTip, c.running ? kRunningTip : kIdleTip);
+        }
+        EXPECT_FALSE(watcher.notice()) << "nobody waits for the port any more";
+        EXPECT_EQ(std::count(journal.begin(), journal.end(), "icon:remove"),
+                  c.exitStepsRan ? 1 : 0);
+        // The icon says so twice in passing: never a box that waits for an answer.
+        const auto said = [this](std::string_view start) {
+            return std::count_if(journal.begin(), journal.end(), [start](const std::string& entry) {
+                return entry.starts_with(start);
+            });
+        };
+        EXPECT_EQ(said("message"), 0);
+        EXPECT_EQ(said("icon:notify"), c.then == Then::PortBack ? 2 : 1);
+    }
 }
 
 TEST_F(Form1SessionTest, EachHotKeySendsItsOwnStringExpandedOutOfTheOpenPort) {
@@ -184,7 +237,7 @@ TEST_F(Form1SessionTest, HelpContentsPutsTheLockKeysBackAfterTypingF1) {
 
 TEST_F(Form1SessionTest, EitherWindowClosedEndsTheProgramOnceWithoutStop) {
     for (const bool fromAdvanced : {false, true}) {
-        Form1Session other(settings, port, timer, desktop, mainWindow, advancedWindow);
+        Form1Session other(settings, port, timer, watcher, desktop, mainWindow, advancedWindow);
         other.Form_Load("", std::nullopt);
         other.Command1_Click();
         journal.clear();
@@ -226,7 +279,7 @@ TEST_F(Form1SessionTest, WhatWasReceivedIsTypedBeforeTheExitsStepsButNoUnfinishe
         SCOPED_TRACE(c.what);
         keyboard.sent.clear();
         Form1Session& other =
-            session.emplace(settings, port, timer, desktop, mainWindow, advancedWindow);
+            session.emplace(settings, port, timer, watcher, desktop, mainWindow, advancedWindow);
         file.stored = c.stored;
         other.Form_Load("", std::nullopt);
         other.Command1_Click();
@@ -254,7 +307,7 @@ TEST_F(Form1SessionTest, AskedAgainOrStoppedWhileTypingDropsTheRestAndExitsOnce)
         SCOPED_TRACE(c.what);
         keyboard.sent.clear();
         Form1Session& other =
-            session.emplace(settings, port, timer, desktop, mainWindow, advancedWindow);
+            session.emplace(settings, port, timer, watcher, desktop, mainWindow, advancedWindow);
         other.Form_Load("", std::nullopt);
         other.Command1_Click();
         port.receive(std::string(3 * ReceiveHandler::kSliceLength, 'a'));

@@ -5,6 +5,7 @@
 #include "support/fake_desktop.h"
 #include "support/fake_keyboard.h"
 #include "support/fake_message_boxes.h"
+#include "support/fake_port_watcher.h"
 #include "support/fake_serial_port.h"
 #include "support/manual_timer.h"
 
@@ -15,6 +16,7 @@ using test::FakeHotKeys;
 using test::FakeIcon;
 using test::FakeKeyboard;
 using test::FakeMessageBoxes;
+using test::FakePortWatcher;
 using test::FakeSerialPort;
 using test::Journal;
 using test::ManualTimer;
@@ -74,7 +76,9 @@ class RedirectionTest : public ::testing::Test {
     FakeHotKeys hotKeys{journal};
     FakeIcon icon{journal};
     FakeMessageBoxes messages{journal};
-    Redirection redirection{port, receiver, settings, indicator, view, hotKeys, icon, messages};
+    FakePortWatcher watcher;
+    Redirection redirection{port,    receiver, settings, indicator, view,
+                            hotKeys, icon,     messages, watcher};
 };
 
 TEST_F(RedirectionTest, StartOpensThePortAndSwitchesToRunning) {
@@ -179,14 +183,42 @@ TEST_F(RedirectionTest, HotKeysFollowTheirSwitchesOnlyWhileAdvancedOptionsAreAct
     EXPECT_EQ(journal, (Journal{"focus:9", "hotkeys:unregister", "icon:tip running"}));
 }
 
-TEST_F(RedirectionTest, ALostPortTurnsTheWindowIdleAndTellsTheUser) {
+// A name that opens but refuses the line settings its port took before is not
+// that port back; a port that refused them from the start comes back as it was.
+TEST_F(RedirectionTest, APortIsBackOnlyIfItTakesTheLineSettingsItTookBefore) {
+    struct Case {
+        const char* name;
+        bool refusedAtStart;
+        bool back;
+    };
+    const Case cases[] = {{"took them at START", false, false},
+                          {"refused them at START", true, true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        settings.Combo_parity = "Odd";
+        port.rejected.clear();
+        if (c.refusedAtStart) {
+            port.rejected = {"9600,O,8,1"};
+        }
+        redirection.Command_stop_redirect_Click();
+        redirection.Command1_Click();
+        port.setPortOpen(false);
+        redirection.portLost("Port COM1 was lost");
+        port.rejected = {"9600,O,8,1"};
+        watcher.notice();
+        EXPECT_EQ(watcher.watching(), !c.back);
+        EXPECT_EQ(port.PortOpen(), c.back);
+        EXPECT_EQ(icon.currentTip, c.back ? kRunningTip : kWaitingTip);
+    }
+}
+
+TEST_F(RedirectionTest, ALossReportedAfterStopIsNotWaitedFor) {
     redirection.Command1_Click();
-    journal.clear();
-    port.setPortOpen(false);
-    redirection.portLost("Port /dev/ttyUSB0 was lost");
-    EXPECT_TRUE(showsIdle());
-    EXPECT_EQ(journal,
-              (Journal{"icon:tip idle", "message Port /dev/ttyUSB0 was lost|Com Port control"}));
+    redirection.Command_stop_redirect_Click();
+    redirection.portLost("Port COM1 was lost");
+    EXPECT_FALSE(watcher.watching());
+    EXPECT_FALSE(redirection.isRunning());
+    EXPECT_EQ(icon.currentTip, kIdleTip);
 }
 
 }  // namespace

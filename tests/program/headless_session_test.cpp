@@ -6,6 +6,7 @@
 
 #include "support/fake_desktop.h"
 #include "support/fake_keyboard.h"
+#include "support/fake_port_watcher.h"
 #include "support/fake_serial_port.h"
 #include "support/manual_timer.h"
 
@@ -38,11 +39,12 @@ struct HeadlessRun {
     FakeSettingsFile file{journal};
     FakeSerialPort port;
     ManualTimer timer;
+    FakePortWatcher watcher;
     FakeKeyboard keyboard;
     std::ostringstream messages;
     std::vector<int> exits;
     std::vector<std::vector<std::string>> typedAtExit;
-    HeadlessSession session{port, timer, keyboard, messages, [this](int status) {
+    HeadlessSession session{port, timer, watcher, keyboard, messages, [this](int status) {
                                 exits.push_back(status);
                                 typedAtExit.push_back(keyboard.sent);
                             }};
@@ -133,7 +135,7 @@ TEST(HeadlessSession, WhatIsQueuedIsTypedBeforeTheRunEndsButAnUnfinishedRecordIs
     commaRecords.Text_preamble = "{HOME}";
     RedirectSettings pauseRecords = commaRecords;
     pauseRecords.Combo_EOL = "DELAY 250mS";
-    // The port lost, or the program asked to end.
+    // The program asked to end, after the port was lost or while it is there.
     enum class End { Lost, Ended };
     struct Case {
         const char* name;
@@ -144,14 +146,14 @@ TEST(HeadlessSession, WhatIsQueuedIsTypedBeforeTheRunEndsButAnUnfinishedRecordIs
         int status;
     };
     const Case cases[] = {
-        {"plain, lost", RedirectSettings{}, "abc", End::Lost, {"abc"}, 2},
+        {"plain, lost", RedirectSettings{}, "abc", End::Lost, {"abc"}, 0},
         {"plain, ended", RedirectSettings{}, "abc", End::Ended, {"abc"}, 0},
-        {"nothing, lost", RedirectSettings{}, "", End::Lost, {}, 2},
+        {"nothing, lost", RedirectSettings{}, "", End::Lost, {}, 0},
         {"nothing, ended", RedirectSettings{}, "", End::Ended, {}, 0},
-        {"a record and more, lost", commaRecords, "12.5,7", End::Lost, {"{HOME}12.5"}, 2},
+        {"a record and more, lost", commaRecords, "12.5,7", End::Lost, {"{HOME}12.5"}, 0},
         {"a record and more, ended", commaRecords, "12.5,7", End::Ended, {"{HOME}12.5"}, 0},
-        {"part of a record, lost", commaRecords, "7", End::Lost, {}, 2},
-        {"awaiting the pause, lost", pauseRecords, "12.5", End::Lost, {"{HOME}12.5"}, 2},
+        {"part of a record, lost", commaRecords, "7", End::Lost, {}, 0},
+        {"awaiting the pause, lost", pauseRecords, "12.5", End::Lost, {"{HOME}12.5"}, 0},
         {"awaiting the pause, ended", pauseRecords, "12.5", End::Ended, {"{HOME}12.5"}, 0},
     };
     for (const Case& c : cases) {
@@ -163,28 +165,59 @@ TEST(HeadlessSession, WhatIsQueuedIsTypedBeforeTheRunEndsButAnUnfinishedRecordIs
         }
         if (c.end == End::Lost) {
             run.loseThePort();
-        } else {
-            run.session.terminate();
         }
+        run.session.terminate();
         run.timer.advance(0);
         EXPECT_EQ(run.exits, std::vector<int>{c.status});
+        EXPECT_FALSE(run.watcher.watching()) << "an ending run waits for no port";
         ASSERT_EQ(run.typedAtExit.size(), 1u);
         EXPECT_EQ(run.typedAtExit[0], c.typed);
     }
 }
 
-TEST(HeadlessSession, OnlyTheFirstReasonToEndCounts) {
-    HeadlessRun lost(RedirectSettings{});
-    lost.start();
-    lost.port.receive("x");
-    lost.messages.str("");
-    lost.loseThePort();
-    lost.session.terminate();
-    lost.timer.advance(0);
-    EXPECT_EQ(lost.exits, std::vector<int>{kExitPortLost});
-    EXPECT_EQ(lost.messages.str(), std::string(kLossReason) + "\n");
-    EXPECT_EQ(lost.keyboard.sent, std::vector<std::string>{"x"});
+TEST(HeadlessSession, APortThatGoesAwayIsWaitedForSaidAndReopenedWithTheSameSettings) {
+    RedirectSettings stored;
+    stored.Combo_portselect = "/dev/ttyUSB0";
+    stored.Combo_baud = "19200";
+    stored.Combo_handshake = "RTS";
+    stored.Combo_EOL = ",";
+    stored.Check_preamble = 1;
+    HeadlessRun run(stored);
+    run.start();
+    run.port.receive("1,2");
+    run.messages.str("");
+    run.loseThePort();
+    EXPECT_EQ(run.watcher.watched, "/dev/ttyUSB0");
+    EXPECT_EQ(run.messages.str(),
+              std::string(kLossReason) + ". Waiting for /dev/ttyUSB0 to come back.\n");
+    run.timer.advance(FlushTimer::kIntervalMs);
+    EXPECT_EQ(run.keyboard.sent, std::vector<std::string>{"1"}) << "typed while waiting";
 
+    run.port.opens = false;
+    run.port.log.clear();
+    EXPECT_TRUE(run.watcher.notice());
+    EXPECT_TRUE(run.watcher.watching()) << "a notice while the port is still absent";
+
+    run.port.opens = true;
+    run.port.log.clear();
+    run.port.waiting = "3,";
+    EXPECT_TRUE(run.watcher.notice());
+    EXPECT_FALSE(run.watcher.watching());
+    EXPECT_EQ(run.port.log, (std::vector<std::string>{
+                                "CommDevice=/dev/ttyUSB0", "Settings=9600,N,8,1", "InputLen=0",
+                                "PortOpen=1", "Settings=19200,N,8,1", "Handshaking=2"}))
+        << "what the returned device sent is not dropped";
+    run.port.receive("");
+    run.timer.advance(FlushTimer::kIntervalMs);
+    EXPECT_EQ(run.keyboard.sent, (std::vector<std::string>{"1", "3"}))
+        << "the record cut by the loss is not typed, nothing is typed twice";
+    EXPECT_EQ(run.messages.str(), std::string(kLossReason) +
+                                      ". Waiting for /dev/ttyUSB0 to come back.\n"
+                                      "/dev/ttyUSB0 is back; redirecting again.\n");
+    EXPECT_TRUE(run.exits.empty());
+}
+
+TEST(HeadlessSession, ALossAfterTheEndIsNotReported) {
     HeadlessRun terminated(RedirectSettings{});
     terminated.start();
     terminated.messages.str("");

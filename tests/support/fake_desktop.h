@@ -67,6 +67,9 @@ class FakeIcon final : public NotificationIcon {
         journal_.push_back("icon:tip " + describe(tip));
     }
     void remove() override { journal_.emplace_back("icon:remove"); }
+    void notify(std::string_view title, std::string_view text) override {
+        journal_.push_back("icon:notify " + std::string(title) + ": " + std::string(text));
+    }
     bool restoresWindows() const override { return restores; }
     std::string currentTip;
     // Whether the desktop has a notification area the icon brings windows back from.
@@ -74,7 +77,10 @@ class FakeIcon final : public NotificationIcon {
 
   private:
     static std::string describe(std::string_view tip) {
-        return tip == kIdleTip ? "idle" : tip == kRunningTip ? "running" : std::string(tip);
+        return tip == kIdleTip      ? "idle"
+               : tip == kRunningTip ? "running"
+               : tip == kWaitingTip ? "waiting"
+                                    : std::string(tip);
     }
     Journal& journal_;
 };

@@ -5,6 +5,8 @@
 #include <QProcess>
 #include <QString>
 
+#include <QFile>
+
 #include <string>
 
 namespace vantorix::test {
@@ -20,6 +22,41 @@ inline bool holdsOpen(qint64 pid, const std::string& path) {
         }
     }
     return false;
+}
+
+// How many file descriptors process `pid` holds open.
+inline qsizetype openDescriptorCount(qint64 pid) {
+    return QDir(QStringLiteral("/proc/%1/fd").arg(pid))
+        .entryList(QDir::Files | QDir::System | QDir::NoDotAndDotDot)
+        .size();
+}
+
+// The resident memory of process `pid` in KiB (VmRSS); -1 if it cannot be read.
+inline qint64 residentKib(qint64 pid) {
+    QFile status(QStringLiteral("/proc/%1/status").arg(pid));
+    if (!status.open(QIODevice::ReadOnly)) {
+        return -1;
+    }
+    for (QByteArray line = status.readLine(); !line.isEmpty(); line = status.readLine()) {
+        if (line.startsWith("VmRSS:")) {
+            return line.mid(6).trimmed().split(' ').front().toLongLong();
+        }
+    }
+    return -1;
+}
+
+// The processor time process `pid` has used, user and system, in clock
+// ticks; -1 if it cannot be read.
+inline qint64 cpuTicks(qint64 pid) {
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!stat.open(QIODevice::ReadOnly)) {
+        return -1;
+    }
+    const QByteArray text = stat.readAll();
+    // The fields after the command name, which may hold blanks: state first,
+    // utime and stime 12th and 13th.
+    const QList<QByteArray> fields = text.mid(text.lastIndexOf(')') + 2).split(' ');
+    return fields.size() > 12 ? fields[11].toLongLong() + fields[12].toLongLong() : -1;
 }
 
 // Waits up to `timeoutMs` for `program` to end by itself, and kills it if it

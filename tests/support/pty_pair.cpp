@@ -45,6 +45,12 @@ PtyPair::PtyPair() {
         problem_ = "cannot create a temporary directory: " + dir_.errorString().toStdString();
         return;
     }
+    plugIn();
+}
+
+bool PtyPair::plugIn() {
+    ready_ = false;
+    unplug();
     const QString log = dir_.filePath(QStringLiteral("socat.log"));
     socat_.setStandardOutputFile(log);
     socat_.setStandardErrorFile(log);
@@ -54,7 +60,7 @@ PtyPair::PtyPair() {
                   QStringLiteral("pty,raw,echo=0,link=") + QString::fromStdString(farEnd())});
     if (!socat_.waitForStarted(kStartTimeoutMs)) {
         problem_ = "socat did not start: " + socat_.errorString().toStdString();
-        return;
+        return false;
     }
     const QDeadlineTimer deadline(kStartTimeoutMs);
     while (!(QFileInfo::exists(QString::fromStdString(nearEnd())) &&
@@ -65,10 +71,11 @@ PtyPair::PtyPair() {
             logFile.open(QIODevice::ReadOnly);
             problem_ = "socat did not provide both ends: " + logFile.readAll().toStdString();
             unplug();
-            return;
+            return false;
         }
     }
     ready_ = true;
+    return true;
 }
 
 PtyPair::~PtyPair() {

@@ -39,6 +39,9 @@ class PtyPair {
     // Ends socat, like a cable pulled out: both ends go away, and whoever has
     // one open sees the line fail.
     void unplug();
+    // A new pair of pseudo-terminals under the same two names, like the cable
+    // plugged in again; waits as the constructor does. Whether both ends exist.
+    bool plugIn();
 
   private:
     std::string path(const char* name) const;

@@ -27,6 +27,17 @@ void TrayIcon::setTip(std::string_view tip) {
     icon_.setToolTip(tipText(tip));
 }
 
+// Shown by the notification area as a passing balloon, or by the desktop's
+// notification service where the notification area hands it on.
+void TrayIcon::notify(std::string_view title, std::string_view text) {
+    if (placed_) {
+        icon_.showMessage(
+            QString::fromLocal8Bit(title.data(), static_cast<qsizetype>(title.size())),
+            QString::fromLocal8Bit(text.data(), static_cast<qsizetype>(text.size())),
+            QSystemTrayIcon::Information);
+    }
+}
+
 void TrayIcon::remove() {
     icon_.hide();
     placed_ = false;

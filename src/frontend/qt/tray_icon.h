@@ -17,6 +17,7 @@ class TrayIcon final : public QObject, public NotificationIcon {
     void place(std::string_view tip) override;
     void setTip(std::string_view tip) override;
     void remove() override;
+    void notify(std::string_view title, std::string_view text) override;
     bool restoresWindows() const override;
 
     // The tip as shown, with the line break; and where the icon is.

@@ -8,13 +8,14 @@
 #include "frontend/qt/form1.h"
 #include "frontend/qt/form3.h"
 #include "frontend/qt/qt_flush_timer.h"
+#include "frontend/qt/qt_port_watcher.h"
 #include "frontend/qt/qt_serial_port_control.h"
 #include "program/command_line.h"
 #include "typing/keyboard.h"
 
 namespace vantorix {
 
-using QtWindowSession = WindowSet<QtSerialPortControl, QtFlushTimer, FORM1, Form3>;
+using QtWindowSession = WindowSet<QtSerialPortControl, QtFlushTimer, QtPortWatcher, FORM1, Form3>;
 
 // The program with its main window: start-up, the window, and an orderly exit
 // however the program is asked to end (the window closed, SIGTERM, SIGINT or

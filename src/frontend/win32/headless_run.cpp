@@ -7,6 +7,7 @@
 #include "platform/win32/file_mover.h"
 #include "platform/win32/termination_requests.h"
 #include "platform/win32/win32_flush_timer.h"
+#include "platform/win32/win32_port_watcher.h"
 #include "platform/win32/win32_serial_port_control.h"
 #include "program/headless_session.h"
 #include "settings/config_file.h"
@@ -31,15 +32,17 @@ int runHeadless(const CommandLine& options, Keyboard& keyboard, std::ostream& me
     // tells the system that the program has ended in order.
     TerminationRequests termination;
     Win32SerialPortControl MSComm1;
+    Win32PortWatcher portWatcher;
     HeadlessSession* session = nullptr;
     Win32FlushTimer Timer1([&session] { session->Timer1_Timer(); });
     // An exit asked for before the loop runs (the port cannot be opened) is
     // returned directly.
     std::optional<int> exitStatus;
-    HeadlessSession headless(MSComm1, Timer1, keyboard, messages, [&exitStatus](int status) {
-        exitStatus = status;
-        PostQuitMessage(status);
-    });
+    HeadlessSession headless(MSComm1, Timer1, portWatcher, keyboard, messages,
+                             [&exitStatus](int status) {
+                                 exitStatus = status;
+                                 PostQuitMessage(status);
+                             });
     session = &headless;
 
     ConfigFile file(kConfigFileName, moveFileWriteThrough);

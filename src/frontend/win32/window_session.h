@@ -5,6 +5,7 @@
 #include "frontend/win32/form1_window.h"
 #include "frontend/win32/form3_window.h"
 #include "platform/win32/win32_flush_timer.h"
+#include "platform/win32/win32_port_watcher.h"
 #include "platform/win32/win32_serial_port_control.h"
 #include "program/command_line.h"
 #include "typing/keyboard.h"
@@ -12,7 +13,8 @@
 
 namespace vantorix::win32 {
 
-using Win32WindowSession = WindowSet<Win32SerialPortControl, Win32FlushTimer, FORM1, Form3>;
+using Win32WindowSession =
+    WindowSet<Win32SerialPortControl, Win32FlushTimer, Win32PortWatcher, FORM1, Form3>;
 
 // The manual beside the executable (UTF-8, as the program hands paths on).
 std::string helpFileBesideProgram();

@@ -43,6 +43,21 @@ void Win32NotificationIcon::setTip(std::string_view tip) {
     }
 }
 
+// A balloon from the icon; the icon record kept for later tips is left as it is.
+void Win32NotificationIcon::notify(std::string_view title, std::string_view text) {
+    if (!placed_) {
+        return;
+    }
+    NOTIFYICONDATAW balloon = data_;
+    balloon.uFlags = NIF_INFO;
+    const std::wstring wideTitle = widen(title);
+    const std::wstring wideText = widen(text);
+    wcsncpy(balloon.szInfoTitle, wideTitle.c_str(), std::size(balloon.szInfoTitle) - 1);
+    wcsncpy(balloon.szInfo, wideText.c_str(), std::size(balloon.szInfo) - 1);
+    balloon.dwInfoFlags = NIIF_INFO;
+    Shell_NotifyIconW(NIM_MODIFY, &balloon);
+}
+
 void Win32NotificationIcon::remove() {
     if (placed_) {
         Shell_NotifyIconW(NIM_DELETE, &data_);

@@ -30,6 +30,7 @@ class Win32NotificationIcon final : public NotificationIcon {
     void place(std::string_view tip) override;
     void setTip(std::string_view tip) override;
     void remove() override;
+    void notify(std::string_view title, std::string_view text) override;
     bool restoresWindows() const override { return shown_; }
 
     // A warning in a balloon beside the icon, which goes by itself and takes

@@ -204,14 +204,6 @@ TEST_F(HeadlessProgramTest, LineSettingsThePortRefusesAreSaidAndNeverNamedAsInFo
     EXPECT_FALSE(program.errors().contains("Redirecting " + port + " at 19200"));
 }
 
-TEST_F(HeadlessProgramTest, APortThatGoesAwayEndsTheRunWithExitStatusTwo) {
-    HeadlessProgram program(RedirectSettings{}, onNearEnd());
-    ASSERT_TRUE(program.waitUntilRedirecting()) << program.errors().toStdString();
-    line.unplug();
-    EXPECT_EQ(program.waitForExit(), 2);
-    EXPECT_FALSE(program.errors().isEmpty());
-}
-
 TEST(HeadlessProgramOptions, VersionHelpAndMistakes) {
     QProcess process;
     process.start(QStringLiteral(VANTORIX_EXECUTABLE), {QStringLiteral("--version")});

@@ -160,6 +160,27 @@ TEST_P(WindowProgramTest, RedirectsFromTheStartAndEndsInOrderWritingTheSettingsA
     }
 }
 
+// What the device sends as soon as the line is back waits in the line until
+// the program, trying the port once a second under Wine, has reopened it.
+TEST_F(WindowProgramTest, APortThatGoesAwayIsWaitedForAndTypesAgainWhenBack) {
+    WindowedProgram program(VANTORIX_EXECUTABLE, redirectingAtOnce());
+    ASSERT_NE(program.waitForMainWindow(), nullptr) << program.process().errors();
+    for (std::size_t cycle = 1; cycle <= 3; ++cycle) {
+        SCOPED_TRACE(cycle);
+        {
+            test::FarEnd device;
+            ASSERT_TRUE(device.write("r" + std::to_string(cycle) + "\r"));
+        }
+        EXPECT_EQ(program.process().readLines(cycle, kTimeout).back(),
+                  "r" + std::to_string(cycle) + "~");
+        line.unplug();
+        ASSERT_TRUE(line.plugIn()) << line.problem();
+    }
+    PostMessageW(program.waitForMainWindow(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(program.process().waitForExit(kTimeout), 0U) << program.process().errors();
+    EXPECT_EQ(program.process().output(), "r1~\nr2~\nr3~\n");
+}
+
 INSTANTIATE_TEST_SUITE_P(BothPrograms, WindowProgramTest,
                          ::testing::Values(VANTORIX_EXECUTABLE, VANTORIX_DESKTOP_EXECUTABLE));
 

@@ -33,6 +33,12 @@ SerialLine::SerialLine() {
         return;
     }
     folder_ = *folder;
+    plugIn();
+}
+
+bool SerialLine::plugIn() {
+    unplug();
+    problem_.clear();
     const std::string nearLink = linkOf(folder_, kNearPort);
     const std::string farLink = linkOf(folder_, kFarPort);
     const std::string ready = folder_ + "/ready";
@@ -49,6 +55,7 @@ SerialLine::SerialLine() {
         problem_ = "socat did not provide both ends of the line in " + folder_;
         unplug();
     }
+    return ready_;
 }
 
 SerialLine::~SerialLine() {

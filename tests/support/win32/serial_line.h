@@ -32,6 +32,9 @@ class SerialLine {
 
     // Ends socat, like a cable pulled out: whoever has an end open sees the line fail.
     void unplug();
+    // A new socat behind the same two ports, like the cable plugged in again;
+    // waits as the constructor does. Whether both ends exist.
+    bool plugIn();
 
   private:
     std::string folder_;
