@@ -43,19 +43,8 @@ void Win32NotificationIcon::setTip(std::string_view tip) {
     }
 }
 
-// A balloon from the icon; the icon record kept for later tips is left as it is.
 void Win32NotificationIcon::notify(std::string_view title, std::string_view text) {
-    if (!placed_) {
-        return;
-    }
-    NOTIFYICONDATAW balloon = data_;
-    balloon.uFlags = NIF_INFO;
-    const std::wstring wideTitle = widen(title);
-    const std::wstring wideText = widen(text);
-    wcsncpy(balloon.szInfoTitle, wideTitle.c_str(), std::size(balloon.szInfoTitle) - 1);
-    wcsncpy(balloon.szInfo, wideText.c_str(), std::size(balloon.szInfo) - 1);
-    balloon.dwInfoFlags = NIIF_INFO;
-    Shell_NotifyIconW(NIM_MODIFY, &balloon);
+    balloon(title, text, NIIF_INFO);
 }
 
 void Win32NotificationIcon::remove() {
@@ -67,13 +56,17 @@ void Win32NotificationIcon::remove() {
 }
 
 bool Win32NotificationIcon::showBalloon(std::string_view title, std::string_view text) {
+    return balloon(title, text, NIIF_WARNING);
+}
+
+bool Win32NotificationIcon::balloon(std::string_view title, std::string_view text, DWORD kind) {
     if (!shown_) {
         return false;
     }
     // A copy, so that a later change of the tip does not show the balloon again.
     NOTIFYICONDATAW balloon = data_;
     balloon.uFlags = NIF_INFO;
-    balloon.dwInfoFlags = NIIF_WARNING;
+    balloon.dwInfoFlags = kind;
     wcsncpy(balloon.szInfoTitle, widen(title).c_str(), std::size(balloon.szInfoTitle) - 1);
     wcsncpy(balloon.szInfo, widen(text).c_str(), std::size(balloon.szInfo) - 1);
     return Shell_NotifyIconW(NIM_MODIFY, &balloon) != FALSE;

@@ -33,8 +33,7 @@ class Win32NotificationIcon final : public NotificationIcon {
     void notify(std::string_view title, std::string_view text) override;
     bool restoresWindows() const override { return shown_; }
 
-    // A warning in a balloon beside the icon, which goes by itself and takes
-    // no focus. False when the icon is not in a notification area.
+    // A warning in a balloon beside the icon (see balloon()).
     bool showBalloon(std::string_view title, std::string_view text);
 
     HWND window() const { return window_.handle(); }
@@ -46,6 +45,10 @@ class Win32NotificationIcon final : public NotificationIcon {
   private:
     std::optional<LRESULT> onMessage(UINT message, LPARAM lParam);
     void writeTip(std::string_view tip);
+    // A balloon beside the icon (`kind`: NIIF_INFO or NIIF_WARNING), which goes
+    // by itself and takes no focus. False when the icon is not in a
+    // notification area.
+    bool balloon(std::string_view title, std::string_view text, DWORD kind);
 
     NOTIFYICONDATAW data_{};
     const UINT taskbarCreated_;
