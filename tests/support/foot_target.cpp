@@ -1,17 +1,14 @@
 #include "support/foot_target.h"
 
-#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QStandardPaths>
 
+#include "support/helper_process.h"
 #include "support/sway_session.h"
 
 namespace vantorix::test {
 namespace {
-
-constexpr int kStartTimeoutMs = 10000;
-constexpr int kSliceMs = 10;
 
 const QString kFoot = QStringLiteral("foot");
 
@@ -28,16 +25,12 @@ FootTarget::FootTarget(SwaySession& session) : session_(session), typed_(file("t
             .arg(typed_.path(), file("ready"));
     foot_.setProcessChannelMode(QProcess::MergedChannels);
     session_.startAsUser(foot_, kFoot, {QStringLiteral("sh"), QStringLiteral("-c"), script});
-    if (!foot_.waitForStarted(kStartTimeoutMs)) {
+    if (!foot_.waitForStarted(kHelperTimeoutMs)) {
         problem_ = "foot did not start: " + foot_.errorString().toStdString();
         return;
     }
-    const QDeadlineTimer deadline(kStartTimeoutMs);
-    while (!(QFile::exists(file("ready")) && session_.footHasFocus()) && !deadline.hasExpired() &&
-           foot_.state() == QProcess::Running) {
-        foot_.waitForFinished(kSliceMs);
-    }
-    if (!QFile::exists(file("ready")) || !session_.footHasFocus()) {
+    if (!waitWhileRunning(
+            foot_, [this] { return QFile::exists(file("ready")) && session_.footHasFocus(); })) {
         problem_ = "foot did not come up with the focus: " + foot_.readAll().toStdString();
         return;
     }
@@ -45,13 +38,7 @@ FootTarget::FootTarget(SwaySession& session) : session_(session), typed_(file("t
 }
 
 FootTarget::~FootTarget() {
-    if (foot_.state() != QProcess::NotRunning) {
-        foot_.terminate();
-        if (!foot_.waitForFinished(kStartTimeoutMs)) {
-            foot_.kill();
-            foot_.waitForFinished();
-        }
-    }
+    endHelper(foot_);
     QFile::remove(typed_.path());
     QFile::remove(file("ready"));
 }

@@ -1,6 +1,5 @@
 #include "support/headless_desktop.h"
 
-#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QStandardPaths>
@@ -10,11 +9,12 @@
 
 #include <functional>
 
+#include "support/helper_process.h"
+
 namespace vantorix::test {
 namespace {
 
 constexpr int kStartTimeoutMs = 20000;
-constexpr int kSliceMs = 20;
 
 // Any user may use the buses: the programs under test may run as another.
 constexpr const char* kBusConfig = R"(<!DOCTYPE busconfig PUBLIC
@@ -61,16 +61,6 @@ QString kwinCopy() {
     return copy;
 }
 
-void stop(QProcess& process) {
-    if (process.state() != QProcess::NotRunning) {
-        process.terminate();
-        if (!process.waitForFinished(5000)) {
-            process.kill();
-            process.waitForFinished();
-        }
-    }
-}
-
 bool busNameOwned(const QString& address, const char* name) {
     QProcess query;
     query.start(QStringLiteral("dbus-send"),
@@ -111,10 +101,10 @@ HeadlessDesktop::HeadlessDesktop(Kind kind, const std::string& layout) : kind_(k
 }
 
 HeadlessDesktop::~HeadlessDesktop() {
-    stop(compositor_);
-    stop(localeService_);
-    stop(sessionBus_);
-    stop(systemBus_);
+    endHelper(compositor_);
+    endHelper(localeService_);
+    endHelper(sessionBus_);
+    endHelper(systemBus_);
 }
 
 QString HeadlessDesktop::path(const QString& name) const {
@@ -130,11 +120,7 @@ bool HeadlessDesktop::startBus(QProcess& bus, const QString& socket) {
 
 bool HeadlessDesktop::waitUntil(const std::function<bool()>& ready, QProcess& process,
                                 const char* what) {
-    const QDeadlineTimer deadline(kStartTimeoutMs);
-    while (!ready() && !deadline.hasExpired() && process.state() != QProcess::NotRunning) {
-        process.waitForFinished(kSliceMs);
-    }
-    if (!ready()) {
+    if (!waitWhileRunning(process, ready, kStartTimeoutMs)) {
         problem_ = std::string(what) + " did not come up: " + process.readAll().toStdString();
         return false;
     }

@@ -1,16 +1,14 @@
 #include "support/key_recording_window.h"
 
-#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 
 #include "support/headless_desktop.h"
+#include "support/helper_process.h"
 
 namespace vantorix::test {
 namespace {
 
-constexpr int kStartTimeoutMs = 10000;
-constexpr int kSliceMs = 10;
 // A window shown is mapped, and given the focus, a moment later.
 constexpr int kFocusMs = 300;
 
@@ -27,12 +25,7 @@ KeyRecordingWindow::KeyRecordingWindow(HeadlessDesktop& desktop)
     window_.start(
         QStringLiteral("/usr/bin/python3"),
         {QStringLiteral(VANTORIX_TEST_SUPPORT_DIR "/key_recording_window.py"), typed_.path()});
-    const QDeadlineTimer deadline(kStartTimeoutMs);
-    while (!QFile::exists(typed_.path()) && !deadline.hasExpired() &&
-           window_.state() != QProcess::NotRunning) {
-        window_.waitForFinished(kSliceMs);
-    }
-    if (!QFile::exists(typed_.path())) {
+    if (!waitWhileRunning(window_, [this] { return QFile::exists(typed_.path()); })) {
         problem_ = "the recording window did not come up: " + window_.readAll().toStdString();
         return;
     }
@@ -41,13 +34,7 @@ KeyRecordingWindow::KeyRecordingWindow(HeadlessDesktop& desktop)
 }
 
 KeyRecordingWindow::~KeyRecordingWindow() {
-    if (window_.state() != QProcess::NotRunning) {
-        window_.terminate();
-        if (!window_.waitForFinished(kStartTimeoutMs)) {
-            window_.kill();
-            window_.waitForFinished();
-        }
-    }
+    endHelper(window_);
     QFile::remove(typed_.path());
 }
 

@@ -13,6 +13,8 @@
 #include <poll.h>
 #include <unistd.h>
 
+#include "support/helper_process.h"
+
 namespace vantorix::test {
 namespace {
 
@@ -91,15 +93,8 @@ std::string PtyPair::farEnd() const {
 }
 
 void PtyPair::unplug() {
-    if (socat_.state() == QProcess::NotRunning) {
-        return;
-    }
     // Asked to end, socat removes its links as well as closing the ptys.
-    socat_.terminate();
-    if (!socat_.waitForFinished(kStartTimeoutMs)) {
-        socat_.kill();
-        socat_.waitForFinished();
-    }
+    endHelper(socat_);
 }
 
 std::string PtyPair::path(const char* name) const {

@@ -33,17 +33,18 @@ inline RedirectSettings accentedAmbles() {
     return settings;
 }
 
-// The program built with the tests (VANTORIX_EXECUTABLE), started with
-// `arguments` in a folder of its own holding a vantorix.cfg written from
-// `settings`, in `environment`; ended with SIGTERM.
+// The program built with the tests (VANTORIX_EXECUTABLE) or `executable`,
+// started with `arguments` in a folder of its own holding a vantorix.cfg
+// written from `settings`, in `environment`; ended with SIGTERM.
 class RedirectingProgram {
   public:
     RedirectingProgram(const RedirectSettings& settings, const QStringList& arguments,
-                       const QProcessEnvironment& environment) {
+                       const QProcessEnvironment& environment,
+                       const QString& executable = QStringLiteral(VANTORIX_EXECUTABLE)) {
         saveConfigFile(folder_.filePath(QStringLiteral("vantorix.cfg")).toStdString(), settings);
         process_.setWorkingDirectory(folder_.path());
         process_.setProcessEnvironment(environment);
-        process_.start(QStringLiteral(VANTORIX_EXECUTABLE), arguments);
+        process_.start(executable, arguments);
     }
     ~RedirectingProgram() {
         if (process_.state() != QProcess::NotRunning) {
@@ -99,14 +100,16 @@ class LineRedirection {
 
     // Starts the program with --headless on the near end, and `arguments`, and
     // waits until it redirects.
-    ::testing::AssertionResult start(const RedirectSettings& settings, const QStringList& arguments,
-                                     const QProcessEnvironment& environment) {
+    ::testing::AssertionResult start(
+        const RedirectSettings& settings, const QStringList& arguments,
+        const QProcessEnvironment& environment,
+        const QString& executable = QStringLiteral(VANTORIX_EXECUTABLE)) {
         program_ = std::make_unique<RedirectingProgram>(
             settings,
             QStringList{QStringLiteral("--headless"), QStringLiteral("--port"),
                         QString::fromStdString(line_.nearEnd())} +
                 arguments,
-            environment);
+            environment, executable);
         if (!program_->waitUntilRedirecting()) {
             return ::testing::AssertionFailure() << "not redirecting: " << program_->errors();
         }

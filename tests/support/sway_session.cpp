@@ -1,22 +1,20 @@
 #include "support/sway_session.h"
 
-#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QStandardPaths>
-#include <QThread>
 
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "support/helper_process.h"
+
 namespace vantorix::test {
 namespace {
 
-constexpr int kStartTimeoutMs = 10000;
-constexpr int kSliceMs = 10;
 // The user sway and its windows run as when the test runs as root.
 constexpr uid_t kUnprivilegedId = 64123;
 
@@ -84,19 +82,16 @@ bool SwaySession::start() {
     ipcSocket_.clear();
     sway_.setProcessChannelMode(QProcess::MergedChannels);
     startAsUser(sway_, kSway, {QStringLiteral("-c"), config_});
-    if (!sway_.waitForStarted(kStartTimeoutMs)) {
+    if (!sway_.waitForStarted(kHelperTimeoutMs)) {
         problem_ = "sway did not start: " + sway_.errorString().toStdString();
         return false;
     }
-    const QDeadlineTimer deadline(kStartTimeoutMs);
-    while ((display_.isEmpty() || ipcSocket_.isEmpty()) && !deadline.hasExpired() &&
-           sway_.state() == QProcess::Running) {
-        sway_.waitForFinished(kSliceMs);
-        display_ = socket(QStringLiteral("wayland-?"));
-        const QString ipc = socket(QStringLiteral("sway-ipc.*.sock"));
-        ipcSocket_ = ipc.isEmpty() ? QString() : QDir(runtimeFolder()).filePath(ipc);
-    }
-    if (display_.isEmpty() || ipcSocket_.isEmpty()) {
+    if (!waitWhileRunning(sway_, [this] {
+            display_ = socket(QStringLiteral("wayland-?"));
+            const QString ipc = socket(QStringLiteral("sway-ipc.*.sock"));
+            ipcSocket_ = ipc.isEmpty() ? QString() : QDir(runtimeFolder()).filePath(ipc);
+            return !display_.isEmpty() && !ipcSocket_.isEmpty();
+        })) {
         problem_ = "sway did not come up: " + sway_.readAll().toStdString();
         return false;
     }
@@ -104,13 +99,7 @@ bool SwaySession::start() {
 }
 
 void SwaySession::stop() {
-    if (sway_.state() != QProcess::NotRunning) {
-        sway_.terminate();
-        if (!sway_.waitForFinished(kStartTimeoutMs)) {
-            sway_.kill();
-            sway_.waitForFinished();
-        }
-    }
+    endHelper(sway_);
 }
 
 bool SwaySession::restart() {
@@ -175,7 +164,7 @@ bool SwaySession::command(const QStringList& arguments) {
     QProcess swaymsg;
     swaymsg.setProcessChannelMode(QProcess::MergedChannels);
     swaymsg.start(kSwaymsg, QStringList{QStringLiteral("-s"), ipcSocket_} + arguments);
-    if (!swaymsg.waitForFinished(kStartTimeoutMs) || swaymsg.exitCode() != 0) {
+    if (!swaymsg.waitForFinished(kHelperTimeoutMs) || swaymsg.exitCode() != 0) {
         problem_ = "swaymsg " + arguments.join(QLatin1Char(' ')).toStdString() +
                    " failed: " + swaymsg.readAll().toStdString();
         return false;
@@ -192,7 +181,7 @@ bool SwaySession::footHasFocus() {
     QProcess swaymsg;
     swaymsg.start(kSwaymsg, {QStringLiteral("-s"), ipcSocket_, QStringLiteral("-t"),
                              QStringLiteral("get_tree")});
-    swaymsg.waitForFinished(kStartTimeoutMs);
+    swaymsg.waitForFinished(kHelperTimeoutMs);
     return focusedFootIn(QJsonDocument::fromJson(swaymsg.readAllStandardOutput()).object());
 }
 

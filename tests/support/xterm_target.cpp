@@ -5,6 +5,8 @@
 #include <QFile>
 #include <QStandardPaths>
 
+#include "support/helper_process.h"
+
 #include <X11/Xlib.h>
 
 #include "support/xvfb_server.h"
@@ -63,13 +65,7 @@ XtermTarget::XtermTarget(XvfbServer& server) : server_(server), typed_(file("typ
 }
 
 XtermTarget::~XtermTarget() {
-    if (xterm_.state() != QProcess::NotRunning) {
-        xterm_.terminate();
-        if (!xterm_.waitForFinished(kStartTimeoutMs)) {
-            xterm_.kill();
-            xterm_.waitForFinished();
-        }
-    }
+    endHelper(xterm_);
 }
 
 void XtermTarget::focus() {

@@ -4,6 +4,8 @@
 #include <QDeadlineTimer>
 #include <QStandardPaths>
 
+#include "support/helper_process.h"
+
 #include <X11/XKBlib.h>
 #include <X11/Xlib.h>
 #include <X11/extensions/XTest.h>
@@ -62,13 +64,7 @@ XvfbServer::~XvfbServer() {
     if (display_ != nullptr) {
         XCloseDisplay(display_);
     }
-    if (xvfb_.state() != QProcess::NotRunning) {
-        xvfb_.terminate();
-        if (!xvfb_.waitForFinished(kStartTimeoutMs)) {
-            xvfb_.kill();
-            xvfb_.waitForFinished();
-        }
-    }
+    endHelper(xvfb_);
 }
 
 QProcessEnvironment XvfbServer::environment() const {

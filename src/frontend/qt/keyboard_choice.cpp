@@ -4,10 +4,8 @@
 #include <iostream>
 #include <string_view>
 
-#include <QApplication>
-#include <QMessageBox>
-
 #include "frontend/qt/keyboard_default.h"
+#include "frontend/qt/left_out_message.h"
 #include "typing/null_keyboard.h"
 #include "typing/print_keyboard.h"
 
@@ -44,26 +42,6 @@ DesktopSession currentSession() {
     session.x11 = environmentSet("DISPLAY") && x11KeyboardAvailable();
 #endif
     return session;
-}
-
-// A character the desktop's layout cannot produce: told on standard error and,
-// with a window, in a message that does not stop the typing.
-[[maybe_unused]] void tellLeftOut(const std::string& message) {
-    std::cerr << message << std::endl;
-    if (qobject_cast<QApplication*>(QCoreApplication::instance()) == nullptr) {
-        return;
-    }
-    QMetaObject::invokeMethod(
-        QCoreApplication::instance(),
-        [message] {
-            auto* box =
-                new QMessageBox(QMessageBox::Warning, QString::fromLatin1(kLeftOutWindowTitle),
-                                QString::fromStdString(message), QMessageBox::Ok);
-            box->setAttribute(Qt::WA_DeleteOnClose);
-            box->setModal(false);
-            box->show();
-        },
-        Qt::QueuedConnection);
 }
 
 }  // namespace
@@ -115,7 +93,7 @@ std::unique_ptr<Keyboard> makeKeyboard(const std::string& name, std::ostream& pr
 #ifdef VANTORIX_HAVE_WAYLAND
     if (name == "wayland") {
         return openWaylandKeyboard(
-            problem, {}, [](const std::string& message) { std::cerr << message << std::endl; });
+            problem, {}, [](const std::string& message) { tellLeftOut(message, std::cerr); });
     }
 #endif
     problem = "Unknown keyboard backend '" + name + "'";

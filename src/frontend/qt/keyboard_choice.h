@@ -31,10 +31,6 @@ std::string keyboardWindowWarningHere(const std::string& backend);
 // How `backend` types on this desktop (see keyboardRouteDescription).
 std::string keyboardRouteHere(const std::string& backend);
 
-// The title of the message that tells of a character the desktop's layout
-// cannot produce.
-inline constexpr const char* kLeftOutWindowTitle = "A character was left out";
-
 // Creates the named backend; "print" writes to `printTo` and calls
 // `onPrintFailed` once when it cannot. Returns null, with the reason in
 // `problem`, when the backend cannot work here (no X display, for example).
