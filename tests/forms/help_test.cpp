@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/unique_folder.h"
+
 namespace vantorix {
 namespace {
 
@@ -17,20 +19,16 @@ namespace fs = std::filesystem;
 class HelpFileFor : public ::testing::Test {
   protected:
     void SetUp() override {
-        prefix = fs::temp_directory_path() /
-                 ("vantorix-help-" +
-                  std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(prefix);
         fs::create_directories(bin());
         fs::create_directories(doc());
     }
-    void TearDown() override { fs::remove_all(prefix); }
 
     fs::path bin() const { return prefix / "bin"; }
     fs::path doc() const { return prefix / "share" / "doc" / "vantorix"; }
     static fs::path name() { return fs::path(helpFileName()); }
 
-    fs::path prefix;
+    test::UniqueFolder folder{"vantorix-help"};
+    const fs::path prefix = folder.path();
 };
 
 TEST_F(HelpFileFor, TakesTheManualBesideTheProgramFirstThenTheInstalledOne) {

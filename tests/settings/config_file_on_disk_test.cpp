@@ -11,6 +11,7 @@
 
 #include "settings/config_file.h"
 #include "settings/sample_settings.h"
+#include "support/unique_folder.h"
 
 namespace vantorix {
 namespace {
@@ -21,17 +22,10 @@ using test::written;
 
 class ConfigFileOnDisk : public ::testing::Test {
   protected:
-    void SetUp() override {
-        directory = fs::temp_directory_path() /
-                    (std::string("vantorix-config-") +
-                     ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(directory);
-        fs::create_directories(directory);
-        path = (directory / "vantorix.cfg").string();
-    }
+    void SetUp() override { path = (directory / "vantorix.cfg").string(); }
+    // Some tests take the folder's rights away; it is removed with them back.
     void TearDown() override {
         fs::permissions(directory, fs::perms::owner_all, fs::perm_options::add);
-        fs::remove_all(directory);
     }
 
     static std::string contentsOf(const fs::path& file) {
@@ -56,7 +50,8 @@ class ConfigFileOnDisk : public ::testing::Test {
         return settings;
     }
 
-    fs::path directory;
+    test::UniqueFolder folder{"vantorix-config"};
+    const fs::path directory = folder.path();
     std::string path;
 };
 

@@ -8,6 +8,7 @@
 #include <QFile>
 
 #include <string>
+#include <tuple>
 
 namespace vantorix::test {
 
@@ -68,6 +69,17 @@ inline bool endedWithin(QProcess& program, int timeoutMs) {
     program.kill();
     program.waitForFinished(timeoutMs);
     return false;
+}
+
+// Ends `program` as a desktop would, with SIGTERM, so that it closes its
+// port and removes the port's lock file from the machine's lock folder;
+// kills it if it has not ended within `timeoutMs`.
+inline void endInOrder(QProcess& program, int timeoutMs) {
+    if (program.state() == QProcess::NotRunning) {
+        return;
+    }
+    program.terminate();
+    std::ignore = endedWithin(program, timeoutMs);
 }
 
 }  // namespace vantorix::test

@@ -3,7 +3,6 @@
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QFile>
-#include <QFileInfo>
 #include <QStandardPaths>
 
 #include <algorithm>
@@ -36,6 +35,11 @@ bool waitForFd(int fd, short events, const QDeadlineTimer& deadline) {
     return true;
 }
 
+QByteArray readFile(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 }  // namespace
 
 bool PtyPair::socatInstalled() {
@@ -64,14 +68,14 @@ bool PtyPair::plugIn() {
         problem_ = "socat did not start: " + socat_.errorString().toStdString();
         return false;
     }
+    // socat links each end before it makes that end raw: the far end, linked
+    // last, can still echo and translate line ends when both links are there.
+    // The transfer loop starts once both ends are set up.
     const QDeadlineTimer deadline(kStartTimeoutMs);
-    while (!(QFileInfo::exists(QString::fromStdString(nearEnd())) &&
-             QFileInfo::exists(QString::fromStdString(farEnd())))) {
+    while (!readFile(log).contains("starting data transfer loop")) {
         // Returns early, and for good, if socat gives up.
         if (socat_.waitForFinished(kSliceMs) || deadline.hasExpired()) {
-            QFile logFile(log);
-            logFile.open(QIODevice::ReadOnly);
-            problem_ = "socat did not provide both ends: " + logFile.readAll().toStdString();
+            problem_ = "socat did not provide both ends: " + readFile(log).toStdString();
             unplug();
             return false;
         }

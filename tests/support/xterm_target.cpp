@@ -56,7 +56,14 @@ XtermTarget::XtermTarget(XvfbServer& server) : server_(server), typed_(file("typ
         window_ = readFile(file("window")).trimmed().toULong();
         xterm_.waitForFinished(kSliceMs);
     }
-    if (window_ == 0) {
+    // The shell may learn the window's id before xterm has mapped it, and
+    // focus given to a window not yet viewable is an X error that ends the
+    // test's process.
+    while (window_ != 0 && !viewable() && !deadline.hasExpired() &&
+           xterm_.state() == QProcess::Running) {
+        xterm_.waitForFinished(kSliceMs);
+    }
+    if (window_ == 0 || !viewable()) {
         problem_ = "xterm did not come up: " + xterm_.readAll().toStdString();
         return;
     }
@@ -66,6 +73,12 @@ XtermTarget::XtermTarget(XvfbServer& server) : server_(server), typed_(file("typ
 
 XtermTarget::~XtermTarget() {
     endHelper(xterm_);
+}
+
+bool XtermTarget::viewable() const {
+    XWindowAttributes attributes{};
+    return XGetWindowAttributes(server_.display(), window_, &attributes) != 0 &&
+           attributes.map_state == IsViewable;
 }
 
 void XtermTarget::focus() {

@@ -43,6 +43,7 @@ class XtermTarget final : public RecordingTarget {
 
   private:
     QString file(const char* name) const;
+    bool viewable() const;
 
     XvfbServer& server_;
     QTemporaryDir dir_;

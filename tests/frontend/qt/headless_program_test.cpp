@@ -38,12 +38,7 @@ class HeadlessProgram {
                                    QStringLiteral("print")} +
                            extraArguments);
     }
-    ~HeadlessProgram() {
-        if (process_.state() != QProcess::NotRunning) {
-            process_.kill();
-            process_.waitForFinished(kTimeoutMs);
-        }
-    }
+    ~HeadlessProgram() { test::endInOrder(process_, kTimeoutMs); }
 
     // Waits until the port is open and the program says so.
     bool waitUntilRedirecting() {

@@ -13,6 +13,7 @@
 
 #include "settings/config_file.h"
 #include "support/hot_key_sender.h"
+#include "support/process_probe.h"
 #include "support/pty_pair.h"
 #include "support/windowed_program.h"
 
@@ -21,6 +22,8 @@ namespace {
 
 using test::PtyEndpoint;
 using test::sendHotKey;
+
+constexpr int kTimeoutMs = 10000;
 
 class SendHotKeyProgram : public test::TestOnALine<> {
   protected:
@@ -37,12 +40,7 @@ class SendHotKeyProgram : public test::TestOnALine<> {
         settings.Text_hotkey2 = "two{13}";
         settings.Check_enablehotkey1 = 1;
     }
-    void TearDown() override {
-        if (program.state() != QProcess::NotRunning) {
-            program.kill();
-            program.waitForFinished();
-        }
-    }
+    void TearDown() override { test::endInOrder(program, kTimeoutMs); }
 
     // Starts the program with the settings, holding the line's near end.
     ::testing::AssertionResult startProgram(QProcess& process) {
@@ -86,7 +84,7 @@ TEST_F(SendHotKeyProgram, WhileStoppedNothingIsSentAndTheSenderSaysWhy) {
     program.setWorkingDirectory(folder.path());
     program.start(QStringLiteral(VANTORIX_EXECUTABLE),
                   {QStringLiteral("--keys"), QStringLiteral("print")});
-    ASSERT_TRUE(QTest::qWaitFor([&] { return QFile::exists(socketPath()); }, 10000))
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QFile::exists(socketPath()); }, kTimeoutMs))
         << program.readAllStandardError().toStdString();
     for (const int hotKey : {1, 2}) {
         const test::SenderRun run = send(hotKey);
@@ -116,14 +114,13 @@ TEST_F(SendHotKeyProgram, ASecondProgramLeavesTheRunningOnesRequestsToItAndSaysS
             said += second.readAllStandardError();
             return said.contains("Another Vantorix already takes the hot keys");
         },
-        10000))
+        kTimeoutMs))
         << said.toStdString();
 
     const test::SenderRun run = send(1);
     EXPECT_EQ(run.exitStatus, 0) << run.errors;
     EXPECT_EQ(device.read(4), "one\r");
-    second.kill();
-    second.waitForFinished();
+    test::endInOrder(second, kTimeoutMs);
     EXPECT_TRUE(QFile::exists(socketPath())) << "the first program's socket stays";
 }
 
@@ -141,8 +138,7 @@ TEST_F(SendHotKeyProgram, ASocketLeftByAKilledProgramIsTakenOverByTheNextOne) {
     const test::SenderRun run = send(1);
     EXPECT_EQ(run.exitStatus, 0) << run.errors;
     EXPECT_EQ(device.read(4), "one\r");
-    next.kill();
-    next.waitForFinished();
+    test::endInOrder(next, kTimeoutMs);
 }
 
 }  // namespace

@@ -6,12 +6,15 @@
 
 #include <QtCore/qtestsupport_core.h>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QScopeGuard>
+
+#include <unistd.h>
 
 #include <optional>
 #include <string>
@@ -70,11 +73,16 @@ class ProgramOnSway : public test::TestOnALine<> {
             return;
         }
         ASSERT_TRUE(session.isReady()) << session.problem();
-        // The device itself: the line's link lies in a folder only this test may open.
+        // The line's own link lies in a folder only this test may open: the
+        // program gets a link of its own to the device. Named /dev/pts/N, the
+        // port would share its lock file in the machine's lock folder with
+        // every program that ever had that pseudo-terminal number, and the
+        // compositor's user may not remove one that another user left behind.
         const QString device =
             QFileInfo(QString::fromStdString(line.nearEnd())).canonicalFilePath();
         ASSERT_TRUE(session.handToUser(device));
-        settings.Combo_portselect = device.toStdString();
+        ASSERT_TRUE(QFile::link(device, port())) << port().toStdString();
+        settings.Combo_portselect = port().toStdString();
         settings.Check_startrun = 1;
         settings.Check_enablehotkey1 = 1;
         settings.Text_hotkey1 = "one{13}";
@@ -104,6 +112,8 @@ class ProgramOnSway : public test::TestOnALine<> {
             << program.readAllStandardError().toStdString();
     }
 
+    QString port() const { return QDir(session.filesFolder()).filePath(QStringLiteral("ttyV0")); }
+
     SwaySession session;
     RedirectSettings settings;
     QProcess program;
@@ -113,7 +123,7 @@ TEST_F(ProgramOnSway, AShortcutBoundInTheDesktopSendsTheHotKeysStringOutOfThePor
     QProcessEnvironment environment;
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     // The shortcut's command runs as the compositor's user: so must the program.
-    startProgram(environment, true);
+    ASSERT_NO_FATAL_FAILURE(startProgram(environment, true));
     test::PtyEndpoint device(line.farEnd());
     ASSERT_TRUE(device.isOpen());
     for (const QString& digit : {QStringLiteral("1"), QStringLiteral("2")}) {
@@ -130,6 +140,36 @@ TEST_F(ProgramOnSway, AShortcutBoundInTheDesktopSendsTheHotKeysStringOutOfThePor
     keyboard.pressCtrlAltDigit(2);
     keyboard.pressCtrlAltDigit(1);
     EXPECT_EQ(device.read(4), "one\r");
+}
+
+// A lock file left on the device's system name by a program of another user,
+// which the compositor's user may not remove, does not keep the program from
+// its port: it reaches the device through a link of its own.
+TEST_F(ProgramOnSway, ALockLeftOnTheDevicesSystemNameDoesNotKeepTheProgramFromItsPort) {
+    const QString lockFolder = QStringLiteral("/var/lock");
+    if (::geteuid() != 0 || !QFileInfo(lockFolder).isDir()) {
+        GTEST_SKIP() << "needs root and " << lockFolder.toStdString();
+    }
+    // The pseudo-terminal is this test's while the line lives: a lock already
+    // on its name is a stale one, and sets the scene as well as this test's,
+    // which goes before the line.
+    const QString device = QFileInfo(QString::fromStdString(line.nearEnd())).canonicalFilePath();
+    QString name = device.mid(QStringLiteral("/dev/").size());
+    QFile lock(QDir(lockFolder).filePath(QStringLiteral("LCK..") + name.replace('/', '_')));
+    const bool planted = lock.open(QIODevice::WriteOnly | QIODevice::NewOnly);
+    ASSERT_TRUE(planted || lock.exists()) << lock.errorString().toStdString();
+    const auto removeLock = qScopeGuard([&] {
+        if (planted) {
+            lock.remove();
+        }
+    });
+    // A process id beyond any the kernel gives: the program that left it is gone.
+    ASSERT_TRUE(!planted || lock.write("4194305\nvantorix\n") > 0);
+    lock.close();
+
+    QProcessEnvironment environment;
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    ASSERT_NO_FATAL_FAILURE(startProgram(environment, true));
 }
 
 // A session bus of the test's own, with a tray host on it if asked. The bus
@@ -180,7 +220,7 @@ TEST_F(ProgramOnSway, TheIconRegistersWithTheTrayHostWithItsTip) {
     const auto stop = qScopeGuard([&] { end(program); });
 
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("wayland"));
-    startProgram(environment, false);
+    ASSERT_NO_FATAL_FAILURE(startProgram(environment, false));
     const std::optional<QString> item = lineStartingWith(bus.host, QStringLiteral("item "));
     ASSERT_TRUE(item) << "no icon registered: " << program.readAllStandardError().toStdString();
 
