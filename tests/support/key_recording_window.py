@@ -1,4 +1,4 @@
-#!/ usr / bin / python3
+#!/usr/bin/python3
 """A native Wayland window that records the text its keys produce, as a terminal in raw mode would,
 for desktops where a terminal window cannot run (KWin's virtual backend crashes foot).
 
