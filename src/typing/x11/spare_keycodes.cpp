@@ -18,11 +18,15 @@ void unbind(Display* display, Keycode keycode) {
     XChangeKeyboardMapping(display, keycode, 1, &none, 1);
 }
 
-// Binds each keysym to its keycode so that the key yields it whatever Shift
-// and Caps Lock say: both levels of the two-level type that Caps Lock selects
-// hold it. With one level, a client would turn it into its capital under Caps
-// Lock, and for keysyms such as ß, µ and ÿ no key would then give it at all.
-void bindAtEveryLevel(Display* display, const std::vector<std::pair<Keycode, Keysym>>& bindings) {
+// Binds each keysym to its keycode as the small letter of a letter key: the
+// first level of the two-level type that Caps Lock selects, the level the key
+// gives without modifiers and, with Caps Lock on, with Shift. Caps Lock is
+// then consumed by the key, so no client turns the keysym into its capital.
+// With one level, clients convert its case under Caps Lock, and for keysyms
+// such as ß, µ and ÿ no key would then give it at all. The second level stays
+// empty rather than repeating the keysym: some clients count Caps Lock as
+// consumed only where it changes what the key gives.
+void bindAsSmallLetter(Display* display, const std::vector<std::pair<Keycode, Keysym>>& bindings) {
     const std::unique_ptr<XkbDescRec, KeyboardMapDeleter> xkb(
         XkbGetMap(display, XkbKeyTypesMask | XkbKeySymsMask, XkbUseCoreKbd));
     if (!xkb) {
@@ -40,7 +44,7 @@ void bindAtEveryLevel(Display* display, const std::vector<std::pair<Keycode, Key
         key.group_info = static_cast<unsigned char>(XkbSetNumGroups(key.group_info, 1));
         key.width = 2;
         levels[0] = keysym;
-        levels[1] = keysym;
+        levels[1] = NoSymbol;
         const int first = changes.num_key_syms == 0 ? keycode : changes.first_key_sym;
         const int last = std::max<int>(keycode, first + changes.num_key_syms - 1);
         changes.first_key_sym = static_cast<KeyCode>(std::min<int>(first, keycode));
@@ -159,7 +163,7 @@ bool SpareKeycodes::lend(const std::vector<Keysym>& needed) {
     for (std::size_t i = 0; i < count; ++i) {
         bindings.emplace_back(free[i], missing[i]);
     }
-    bindAtEveryLevel(display_, bindings);
+    bindAsSmallLetter(display_, bindings);
     lent_.insert(lent_.end(), bindings.begin(), bindings.end());
     return true;
 }
