@@ -38,9 +38,17 @@ namespace vantorix {
 // (CapsLockAffectsLetters() true: X11 through XTest, the Windows keyboard), or
 // it types every letter exactly whatever Caps Lock says (false: the Wayland
 // keyboard with its own keymap and locks, or one that types Unicode). The emitter
-// swaps the case of the letters it hands over only while Caps Lock is on and
-// it affects the letters, so that what arrives is exactly the text received
-// in both kinds.
+// swaps the case of the letters a-z and A-Z it hands over only while Caps Lock
+// is on and it affects the letters, so that what arrives is exactly the text
+// received in both kinds. Caps Lock never changes any other character, in
+// either kind: every Windows-1252 letter beyond ASCII (é, ß, µ, ÿ, Š ...)
+// arrives as sent with Caps Lock on or off, those whose capital lies outside
+// Windows-1252 or on no key included; none is ever dropped.
+//
+// Repeated keys. The same key typed twice in a row arrives as two key presses,
+// within one call and across calls: a window must not be able to take the
+// second for the first one's auto-repeat (some take a press that follows the
+// release of the same key with the same event time for that).
 //
 // Lock states. The Is... functions report the locks that the keys typed by
 // this keyboard meet; a keyboard whose keys meet locks of their own that are

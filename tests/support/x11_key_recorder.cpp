@@ -24,7 +24,7 @@ X11KeyRecorder::X11KeyRecorder(const XvfbServer& server) {
         return;
     }
     window_ = XCreateSimpleWindow(display_, DefaultRootWindow(display_), 0, 0, 200, 100, 0, 0, 0);
-    XSelectInput(display_, window_, KeyPressMask | StructureNotifyMask);
+    XSelectInput(display_, window_, KeyPressMask | KeyReleaseMask | StructureNotifyMask);
     XMapWindow(display_, window_);
     // Without a window manager the window is mapped at once: wait for that.
     XEvent event;
@@ -59,7 +59,17 @@ void X11KeyRecorder::readEvents() {
         if (event.type == MappingNotify) {
             XRefreshKeyboardMapping(&event.xmapping);
         }
+        if (event.type == KeyRelease) {
+            lastRelease_ = {event.xkey.keycode, event.xkey.time};
+            continue;
+        }
         if (event.type != KeyPress) {
+            continue;
+        }
+        const KeyTime pressed{event.xkey.keycode, event.xkey.time};
+        const bool takenForAutoRepeat = lastRelease_ == pressed;
+        lastRelease_.reset();
+        if (takenForAutoRepeat) {
             continue;
         }
         KeySym keysym = NoSymbol;

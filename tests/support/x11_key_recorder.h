@@ -5,6 +5,7 @@
 #include <condition_variable>
 #include <cstddef>
 #include <mutex>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <thread>
@@ -34,6 +35,8 @@ inline void PrintTo(const RecordedKey& key, std::ostream* out) {
 // records every key pressed in it except the modifier and lock keys, for tests that check keys
 // rather than text (function keys, prefixes). Like any application it reads its events as they
 // come, on a thread of its own, so keys bound only for a moment are looked up while they are bound.
+// Like windows that tell auto-repeat from the server times, it drops a press of the key released
+// just before at the same server time.
 class X11KeyRecorder {
   public:
     explicit X11KeyRecorder(const XvfbServer& server);
@@ -52,6 +55,12 @@ class X11KeyRecorder {
   private:
     void readEvents();
 
+    struct KeyTime {
+        unsigned int keycode = 0;
+        unsigned long time = 0;
+        bool operator==(const KeyTime&) const = default;
+    };
+
     _XDisplay* display_ = nullptr;
     unsigned long window_ = 0;
     bool ready_ = false;
@@ -60,6 +69,7 @@ class X11KeyRecorder {
     std::mutex mutex_;
     std::condition_variable arrived_;
     std::vector<RecordedKey> keys_;
+    std::optional<KeyTime> lastRelease_;  // read by the reader thread only
     std::atomic<bool> stopping_ = false;
     std::thread reader_;
 };

@@ -49,6 +49,21 @@ inline std::string everyPrintableAsciiKey() {
     return keys;
 }
 
+// Every letter of Windows-1252 beyond ASCII, as bytes and as the UTF-8 text
+// they stand for. Caps Lock must leave them as they are on every keyboard,
+// ß and µ (whose capitals are outside Windows-1252) and ÿ included.
+inline std::string everyWindows1252Letter() {
+    return "\x8a\x8c\x8e\x9a\x9c\x9e\x9f\xaa\xb5\xba\xc0\xc1\xc2\xc3\xc4\xc5"
+           "\xc6\xc7\xc8\xc9\xca\xcb\xcc\xcd\xce\xcf\xd0\xd1\xd2\xd3\xd4\xd5"
+           "\xd6\xd8\xd9\xda\xdb\xdc\xdd\xde\xdf\xe0\xe1\xe2\xe3\xe4\xe5\xe6"
+           "\xe7\xe8\xe9\xea\xeb\xec\xed\xee\xef\xf0\xf1\xf2\xf3\xf4\xf5\xf6"
+           "\xf8\xf9\xfa\xfb\xfc\xfd\xfe\xff";
+}
+
+inline std::string everyWindows1252LetterAsUtf8() {
+    return "ŠŒŽšœžŸªµºÀÁÂÃÄÅÆÇÈÉÊËÌÍÎÏÐÑÒÓÔÕÖØÙÚÛÜÝÞßàáâãäåæçèéêëìíîïðñòóôõöøùúûüýþÿ";
+}
+
 inline const std::vector<ConformanceCase>& keyboardConformanceCases() {
     static const std::vector<ConformanceCase> cases = {
         {"letters in both cases", "AbCdEfGhIjKlMnOpQrStUvWxYz", "AbCdEfGhIjKlMnOpQrStUvWxYz"},
@@ -61,6 +76,11 @@ inline const std::vector<ConformanceCase>& keyboardConformanceCases() {
         {"TAB, CR and LF characters", "a\tb\rc\nd", "a\tb\rc\rd"},
         {"e acute as a Windows-1252 byte", "caf\xe9", "caf\xc3\xa9"},
         {"euro sign as a Windows-1252 byte", "5\x80", "5\xe2\x82\xac"},
+        {"every Windows-1252 letter", everyWindows1252Letter(), everyWindows1252LetterAsUtf8()},
+        {"the same key again straight after its release",
+         "A4006381333931\r9988776655443322\r1000000000001\raa{b 3}+(cc)\xdf\xdf",
+         "A4006381333931\r9988776655443322\r1000000000001\raabbbCC\xc3\x9f\xc3\x9f",
+         "A4006381333931\r9988776655443322\r1000000000001\raabbbcc\xc3\x9f\xc3\x9f"},
         {"repeat counts", "{a 3}{ENTER 2}{+ 2}x{b 0}y", "aaa\r\r++xy"},
         {"Shift gives capitals", "+a+(bc)d", "ABCd", "abcd"},
         {"Control gives control characters", "^a^(bd)e",

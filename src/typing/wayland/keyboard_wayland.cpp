@@ -93,7 +93,8 @@ class WaylandKeyboard final : public Keyboard {
     }
 
     void press(const wayland::KeyStroke& stroke) {
-        std::this_thread::sleep_until(pacer_.nextKeyAt(Clock::now()));
+        std::this_thread::sleep_until(pacer_.nextKeyAt(Clock::now(), stroke.key == lastKey_));
+        lastKey_ = stroke.key;
         setModifiers(stroke.modifiers);
         const auto time = static_cast<std::uint32_t>(
             std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now().time_since_epoch())
@@ -117,6 +118,7 @@ class WaylandKeyboard final : public Keyboard {
     wayland::TypingPlanner planner_;
     KeyPacer pacer_;
     std::optional<std::uint32_t> modifiers_ = 0;
+    std::optional<std::uint32_t> lastKey_;
     std::vector<KeyAction> actions_;
 };
 

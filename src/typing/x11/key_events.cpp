@@ -106,6 +106,13 @@ std::size_t runEnd(const std::vector<KeyRequest>& requests, std::size_t first,
     return end;
 }
 
+unsigned long delayBeforeKeyEvent(const std::optional<KeyEvent>& previous, const KeyEvent& event) {
+    constexpr unsigned long kRepeatedPressDelayMs = 1;
+    const bool pressedAgain =
+        event.press && previous && !previous->press && previous->keycode == event.keycode;
+    return pressedAgain ? kRepeatedPressDelayMs : 0;
+}
+
 void KeyEventPlan::type(KeyStroke stroke, RoleSet held, int times) {
     holdExactly(static_cast<RoleSet>(stroke.modifiers | held));
     for (int i = 0; i < times; ++i) {

@@ -49,6 +49,13 @@ struct KeyEvent {
     bool operator==(const KeyEvent&) const = default;
 };
 
+// How long, in milliseconds, the X server is asked to hold back `event`
+// (XTest's delay) when `previous` is the key event sent just before it. A
+// window may take a key pressed again straight after its release, at the same
+// server time, for the key's auto-repeat and drop it; held back a millisecond,
+// the press gets a later server time. Every other event goes at once.
+unsigned long delayBeforeKeyEvent(const std::optional<KeyEvent>& previous, const KeyEvent& event);
+
 // The press and release events that type a run of key strokes. Modifier keys
 // stay down from one stroke to the next while both need them, and are
 // released as soon as a stroke does not.

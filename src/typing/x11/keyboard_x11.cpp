@@ -106,7 +106,7 @@ class X11Keyboard final : public Keyboard {
         }
         typeInRuns(requests, fixedState(state));
         for (const Keycode keycode : held) {
-            XTestFakeKeyEvent(display_.get(), keycode, True, CurrentTime);
+            fakeKeyEvent({keycode, true});
         }
         if (wait) {
             XSync(display_.get(), False);
@@ -203,10 +203,18 @@ class X11Keyboard final : public Keyboard {
 
     void send(x11::KeyEventPlan& plan) {
         for (const x11::KeyEvent& event : plan.events()) {
-            XTestFakeKeyEvent(display_.get(), event.keycode, event.press ? True : False,
-                              CurrentTime);
+            fakeKeyEvent(event);
         }
         plan.clearEvents();
+    }
+
+    // Every key event goes through here, so that a key pressed again right
+    // after its release, within a call or across calls, is told from
+    // auto-repeat.
+    void fakeKeyEvent(const x11::KeyEvent& event) {
+        XTestFakeKeyEvent(display_.get(), event.keycode, event.press ? True : False,
+                          x11::delayBeforeKeyEvent(lastEvent_, event));
+        lastEvent_ = event;
     }
 
     bool isModifierKey(Keycode keycode) const {
@@ -237,7 +245,7 @@ class X11Keyboard final : public Keyboard {
             const auto bits = static_cast<unsigned char>(down[keycode / 8U]);
             if ((bits & (1U << (keycode % 8U))) != 0 && isModifierKey(keycode) &&
                 !isLockKey(keycode)) {
-                XTestFakeKeyEvent(display_.get(), keycode, False, CurrentTime);
+                fakeKeyEvent({keycode, false});
                 released.push_back(keycode);
             }
         }
@@ -264,8 +272,8 @@ class X11Keyboard final : public Keyboard {
     void toggle(Keysym lock) {
         noteKeymapChanges();
         if (const auto keycode = x11::keycodeOf(keymap_, lock)) {
-            XTestFakeKeyEvent(display_.get(), *keycode, True, CurrentTime);
-            XTestFakeKeyEvent(display_.get(), *keycode, False, CurrentTime);
+            fakeKeyEvent({*keycode, true});
+            fakeKeyEvent({*keycode, false});
             XSync(display_.get(), False);
         }
     }
@@ -277,6 +285,7 @@ class X11Keyboard final : public Keyboard {
     x11::ModifierKeys modifiers_;
     std::optional<x11::KeyTable> table_;
     x11::SpareKeycodes spare_;
+    std::optional<x11::KeyEvent> lastEvent_;
 };
 
 }  // namespace

@@ -1,13 +1,56 @@
 #include "typing/x11/spare_keycodes.h"
 
+#include <X11/XKBlib.h>
+
 #include <algorithm>
+#include <memory>
 
 namespace vantorix::x11 {
 
 namespace {
 
-void bind(Display* display, Keycode keycode, KeySym keysym) {
-    XChangeKeyboardMapping(display, keycode, 1, &keysym, 1);
+struct KeyboardMapDeleter {
+    void operator()(XkbDescPtr description) const { XkbFreeKeyboard(description, 0, True); }
+};
+
+void unbind(Display* display, Keycode keycode) {
+    KeySym none = NoSymbol;
+    XChangeKeyboardMapping(display, keycode, 1, &none, 1);
+}
+
+// Binds each keysym to its keycode as the small letter of a letter key: the
+// first level of the two-level type that Caps Lock selects, the level the key
+// gives without modifiers and, with Caps Lock on, with Shift. Caps Lock is
+// then consumed by the key, so no client turns the keysym into its capital.
+// With one level, clients convert its case under Caps Lock, and for keysyms
+// such as ß, µ and ÿ no key would then give it at all. The second level stays
+// empty rather than repeating the keysym: some clients count Caps Lock as
+// consumed only where it changes what the key gives.
+void bindAsSmallLetter(Display* display, const std::vector<std::pair<Keycode, Keysym>>& bindings) {
+    const std::unique_ptr<XkbDescRec, KeyboardMapDeleter> xkb(
+        XkbGetMap(display, XkbKeyTypesMask | XkbKeySymsMask, XkbUseCoreKbd));
+    if (!xkb) {
+        return;
+    }
+    XkbMapChangesRec changes{};
+    changes.changed = XkbKeySymsMask;
+    for (const auto& [keycode, keysym] : bindings) {
+        KeySym* levels = XkbResizeKeySyms(xkb.get(), keycode, 2);
+        if (levels == nullptr) {
+            continue;
+        }
+        XkbSymMapRec& key = xkb->map->key_sym_map[keycode];
+        key.kt_index[0] = XkbAlphabeticIndex;
+        key.group_info = static_cast<unsigned char>(XkbSetNumGroups(key.group_info, 1));
+        key.width = 2;
+        levels[0] = keysym;
+        levels[1] = NoSymbol;
+        const int first = changes.num_key_syms == 0 ? keycode : changes.first_key_sym;
+        const int last = std::max<int>(keycode, first + changes.num_key_syms - 1);
+        changes.first_key_sym = static_cast<KeyCode>(std::min<int>(first, keycode));
+        changes.num_key_syms = static_cast<unsigned char>(last - changes.first_key_sym + 1);
+    }
+    XkbChangeMap(display, xkb.get(), &changes);
 }
 
 bool holdsKeysym(const KeymapSnapshot& keymap, Keycode keycode, Keysym keysym) {
@@ -116,10 +159,12 @@ bool SpareKeycodes::lend(const std::vector<Keysym>& needed) {
         free = spare_;
     }
     const std::size_t count = std::min(missing.size(), free.size());
+    std::vector<std::pair<Keycode, Keysym>> bindings;
     for (std::size_t i = 0; i < count; ++i) {
-        bind(display_, free[i], missing[i]);
-        lent_.emplace_back(free[i], missing[i]);
+        bindings.emplace_back(free[i], missing[i]);
     }
+    bindAsSmallLetter(display_, bindings);
+    lent_.insert(lent_.end(), bindings.begin(), bindings.end());
     return true;
 }
 
@@ -149,7 +194,7 @@ void SpareKeycodes::takeBackLocked(Display* display) {
         return;
     }
     for (const auto& [keycode, keysym] : lent_) {
-        bind(display, keycode, NoSymbol);
+        unbind(display, keycode);
     }
     lent_.clear();
     // Done before the lock is let go: whoever holds next sees the map as it is.

@@ -196,5 +196,16 @@ TEST(KeyPacer, SpacesKeysAndLetsNoBurstThroughAfterAPause) {
     EXPECT_EQ(pacer.nextKeyAt(start + 1s), start + 1s + 100us) << "and paced again";
 }
 
+TEST(KeyPacer, TheSameKeyAgainWaitsItsGapAfterItsLastPress) {
+    using namespace std::chrono_literals;
+    const KeyPacer::Clock::time_point start{};
+    KeyPacer pacer(100us, start);
+    const auto first = pacer.nextKeyAt(start + 1s, true);
+    EXPECT_EQ(first, start + 1s) << "long after the last key, at once";
+    EXPECT_EQ(pacer.nextKeyAt(first, true), first + KeyPacer::kSameKeyGap);
+    const auto other = pacer.nextKeyAt(first, false);
+    EXPECT_EQ(other, first + KeyPacer::kSameKeyGap + 100us) << "another key is only paced";
+}
+
 }  // namespace
 }  // namespace vantorix::wayland

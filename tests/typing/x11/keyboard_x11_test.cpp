@@ -459,6 +459,27 @@ TEST_F(X11KeyboardTest, TypesNamedKeysAndHoldsThePrefixModifiers) {
                                                                         {XK_d, 0}}));
 }
 
+TEST_F(X11KeyboardTest, AKeyPressedAgainAtOnceIsNotTakenForAutoRepeat) {
+    struct Case {
+        const char* what;
+        std::vector<std::string> calls;
+        std::vector<unsigned long> arrives;
+    };
+    const std::vector<Case> cases = {
+        {"repeated digits", {"9988"}, {XK_9, XK_9, XK_8, XK_8}},
+        {"a repeat count", {"{x 3}"}, {XK_x, XK_x, XK_x}},
+        {"Shift held over the repeats", {"+(aa)"}, {XK_A, XK_A}},
+        {"a lent keycode", {"\xfe\xfe"}, {XK_thorn, XK_thorn}},
+        {"across two calls", {"1", "1"}, {XK_1, XK_1}},
+    };
+    for (const Case& c : cases) {
+        for (const std::string& keys : c.calls) {
+            mySendKeys(*keyboard, keys, true);
+        }
+        EXPECT_EQ(keysymsOf(recorder->waitForKeys(c.arrives.size())), c.arrives) << c.what;
+    }
+}
+
 TEST_F(X11KeyboardTest, ModifiersTheUserHoldsDoNotChangeTheTextAndStayHeld) {
     setLayout("de");
     for (const KeySym held : {KeySym{XK_Shift_L}, KeySym{XK_Control_L}, KeySym{XK_Alt_L},
