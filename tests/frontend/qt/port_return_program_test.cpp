@@ -22,6 +22,13 @@ constexpr int kCycles = 20;
 // Resident memory may settle by a page or two between two counts; buffers
 // left behind by each of twenty cycles would pass this many times over.
 constexpr qint64 kMemoryNoiseKib = 256;
+#ifdef __SANITIZE_ADDRESS__
+// Freed memory stays in the address checker's quarantine, so the resident size grows by design;
+// there the leak checker stands in for this measure.
+constexpr bool kResidentSizeTellsGrowth = false;
+#else
+constexpr bool kResidentSizeTellsGrowth = true;
+#endif
 
 // The adapter is pulled out: waits until the program has closed the device
 // (whose node goes with it, so only the count of descriptors can tell).
@@ -98,7 +105,9 @@ TEST(PortReturnProgram, RedirectionCarriesOnAcrossUnplugsAndReplugs) {
             }
         }
         EXPECT_EQ(test::openDescriptorCount(pid), descriptors);
-        EXPECT_LE(test::residentKib(pid), memoryKib + kMemoryNoiseKib) << "from " << memoryKib;
+        if (kResidentSizeTellsGrowth) {
+            EXPECT_LE(test::residentKib(pid), memoryKib + kMemoryNoiseKib) << "from " << memoryKib;
+        }
 
         ASSERT_TRUE(pullOut(line, pid));
         ::kill(static_cast<pid_t>(pid), SIGTERM);
