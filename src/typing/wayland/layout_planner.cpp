@@ -215,7 +215,12 @@ bool LayoutPlanner::strike(const Placements& placements, Keysym keysym, const Mo
     };
     hold(held.control, controlCode_);
     hold(held.alt, altCode_);
-    hold(place->shift || held.shift, shiftCode_);
+    // A letter asked for with Shift is already its capital, whose key says
+    // whether Shift is needed (not while Caps Lock is on); a chord with Control
+    // or Alt keeps the Shift it was written with.
+    const bool cased = xkb_keysym_to_upper(keysym) != xkb_keysym_to_lower(keysym);
+    const bool chord = held.control || held.alt;
+    hold(place->shift || (held.shift && (!cased || chord)), shiftCode_);
     hold(place->level3, level3Code_);
     for (std::size_t i = 0; i < count; ++i) {
         events.push_back({down[i], true});

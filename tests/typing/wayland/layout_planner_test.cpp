@@ -153,7 +153,8 @@ INSTANTIATE_TEST_SUITE_P(
                     ExactCase{"fr", kAsciiKeys, kAsciiText},
                     // é: a dead key and e in de, a key of its own in fr; € on AltGr in both.
                     ExactCase{"de", "\xe9\x80\xfc\xdf\xc4\xe8\xea", "é€üßÄèê"},
-                    ExactCase{"fr", "\xe9\x80\xe0\xe7\xf9\xea\xeb\xe2", "é€àçùêëâ"}));
+                    ExactCase{"fr", "\xe9\x80\xe0\xe7\xf9\xea\xeb\xe2", "é€àçùêëâ"},
+                    ExactCase{"de", "+a+(b\xe4)+1", "ABÄ!"}));
 
 class LayoutPlannerCapsLockTest : public testing::TestWithParam<ExactCase> {};
 
@@ -164,21 +165,23 @@ TEST_P(LayoutPlannerCapsLockTest, TypesEveryCharacterExactlyWhileCapsLockIsOn) {
     EXPECT_TRUE(typed.unreachable.empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(Layouts, LayoutPlannerCapsLockTest,
-                         testing::Values(ExactCase{"de",
-                                                   "\xe4\xc4\xdf\xfc\xdc"
-                                                   "aA1!",
-                                                   "äÄßüÜaA1!"},
-                                         ExactCase{"de", "\xe9\xc9\xe8\xea\xe2",
-                                                   "éÉèêâ"},  // dead key and letter
-                                         ExactCase{"fr",
-                                                   "\xe9\xe0\xe7\xf9"
-                                                   "aA1",
-                                                   "éàçùaA1"},
-                                         ExactCase{"us", kAsciiKeys, kAsciiText},
-                                         // A Caps Lock typed in the text turns the lock off for the
-                                         // rest, which then reads as a keyboard's keys would.
-                                         ExactCase{"de", "a{CAPSLOCK}b+c\xe4", "abCä"}));
+INSTANTIATE_TEST_SUITE_P(
+    Layouts, LayoutPlannerCapsLockTest,
+    testing::Values(ExactCase{"de",
+                              "\xe4\xc4\xdf\xfc\xdc"
+                              "aA1!",
+                              "äÄßüÜaA1!"},
+                    ExactCase{"de", "\xe9\xc9\xe8\xea\xe2", "éÉèêâ"},  // dead key and letter
+                    ExactCase{"fr",
+                              "\xe9\xe0\xe7\xf9"
+                              "aA1",
+                              "éàçùaA1"},
+                    ExactCase{"us", kAsciiKeys, kAsciiText},
+                    // A Caps Lock typed in the text turns the lock off for the
+                    // rest, which then reads as a keyboard's keys would.
+                    ExactCase{"de", "a{CAPSLOCK}b+c\xe4", "abCä"},
+                    // Shift with a letter gives its capital, Caps Lock on or not.
+                    ExactCase{"de", "+a+(b\xe4)+1", "ABÄ!"}));
 
 struct MissingCase {
     const char* layout;
