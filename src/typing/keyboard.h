@@ -37,7 +37,8 @@ namespace vantorix {
 // keyboard does, so that Caps Lock on turns a-z into A-Z and A-Z into a-z
 // (CapsLockAffectsLetters() true: X11 through XTest, the Windows keyboard), or
 // it types every letter exactly whatever Caps Lock says (false: the Wayland
-// keyboard with its own keymap and locks, or one that types Unicode). The emitter
+// keyboard with its own keymap and locks, one that types Unicode, or one that
+// chooses each letter's keys for the Caps Lock they meet). The emitter
 // swaps the case of the letters a-z and A-Z it hands over only while Caps Lock
 // is on and it affects the letters, so that what arrives is exactly the text
 // received in both kinds. Caps Lock never changes any other character, in

@@ -2,8 +2,10 @@
 
 #include <xkbcommon/xkbcommon.h>
 
+#include <algorithm>
 #include <array>
 #include <string_view>
+#include <utility>
 
 namespace vantorix::wayland {
 
@@ -126,20 +128,14 @@ std::unique_ptr<LayoutPlanner> LayoutPlanner::fromText(const std::string& keymap
 }
 
 LayoutPlanner::LayoutPlanner(xkb_keymap* keymap) {
-    index(keymap);
+    findModifierKeys(keymap);
+    index(keymap, false, placements_);
+    index(keymap, true, capsLockedPlacements_);
 }
 
-void LayoutPlanner::index(xkb_keymap* keymap) {
-    struct Found {
-        Placement placement;
-        xkb_level_index_t level = 0;
-    };
-    std::unordered_map<Keysym, Found> found;
-    std::array<xkb_mod_mask_t, 8> masks{};
+void LayoutPlanner::findModifierKeys(xkb_keymap* keymap) {
     const xkb_keycode_t first = std::max<xkb_keycode_t>(xkb_keymap_min_keycode(keymap), 9);
     const xkb_keycode_t last = std::min<xkb_keycode_t>(xkb_keymap_max_keycode(keymap), 255);
-
-    // The modifier keys first: where they are tells which levels can be reached.
     for (xkb_keycode_t keycode = first; keycode <= last; ++keycode) {
         const xkb_keysym_t* syms = nullptr;
         if (xkb_keymap_key_get_syms_by_level(keymap, keycode, kFirstLayout, 0, &syms) != 1) {
@@ -170,53 +166,46 @@ void LayoutPlanner::index(xkb_keymap* keymap) {
                 break;
         }
     }
+}
+
+// Asks the keymap what each key yields with each reachable combination of
+// Shift and AltGr, fewest modifiers first, as a window reads it: Caps Lock
+// applied by the key's type and, where the type leaves it, by capitalising
+// the keysym (as for ä on many layouts).
+void LayoutPlanner::index(xkb_keymap* keymap, bool capsLocked, Placements& placements) const {
     const xkb_mod_mask_t shift = shiftCode_ != 0 ? modifiersOf(keymap, shiftCode_) : 0;
     const xkb_mod_mask_t level3 = level3Code_ != 0 ? modifiersOf(keymap, level3Code_) : 0;
+    const xkb_mod_index_t capsIndex = xkb_keymap_mod_get_index(keymap, XKB_MOD_NAME_CAPS);
+    const xkb_mod_mask_t locked =
+        capsLocked && capsIndex != XKB_MOD_INVALID ? xkb_mod_mask_t{1} << capsIndex : 0;
+    const xkb_keycode_t first = std::max<xkb_keycode_t>(xkb_keymap_min_keycode(keymap), 9);
+    const xkb_keycode_t last = std::min<xkb_keycode_t>(xkb_keymap_max_keycode(keymap), 255);
+    std::unique_ptr<xkb_state, StateDeleter> state(xkb_state_new(keymap));
 
-    for (xkb_keycode_t keycode = first; keycode <= last; ++keycode) {
-        const xkb_level_index_t levels =
-            xkb_keymap_num_levels_for_key(keymap, keycode, kFirstLayout);
-        for (xkb_level_index_t level = 0; level < levels; ++level) {
-            const xkb_keysym_t* syms = nullptr;
-            if (xkb_keymap_key_get_syms_by_level(keymap, keycode, kFirstLayout, level, &syms) !=
-                1) {
-                continue;
-            }
-            const auto it = found.find(syms[0]);
-            if (it != found.end() && it->second.level <= level) {
-                continue;
-            }
-            const std::size_t count = xkb_keymap_key_get_mods_for_level(
-                keymap, keycode, kFirstLayout, level, masks.data(), masks.size());
-            for (std::size_t i = 0; i < count; ++i) {
-                const xkb_mod_mask_t mask = masks[i];
-                const bool needsShift = shift != 0 && (mask & shift) == shift;
-                const bool needsLevel3 = level3 != 0 && (mask & level3) == level3;
-                const xkb_mod_mask_t reached =
-                    (needsShift ? shift : 0) | (needsLevel3 ? level3 : 0);
-                if (reached == mask) {
-                    found[syms[0]] = {{keycode - kEvdevOffset, needsShift, needsLevel3}, level};
-                    break;
-                }
+    for (const auto& [withShift, withLevel3] : {std::pair{false, false}, std::pair{true, false},
+                                                std::pair{false, true}, std::pair{true, true}}) {
+        if ((withShift && shift == 0) || (withLevel3 && level3 == 0)) {
+            continue;
+        }
+        const xkb_mod_mask_t held = (withShift ? shift : 0) | (withLevel3 ? level3 : 0);
+        xkb_state_update_mask(state.get(), held, 0, locked, 0, 0, kFirstLayout);
+        for (xkb_keycode_t keycode = first; keycode <= last; ++keycode) {
+            const xkb_keysym_t keysym = xkb_state_key_get_one_sym(state.get(), keycode);
+            if (keysym != XKB_KEY_NoSymbol) {
+                placements.emplace(keysym,
+                                   Placement{keycode - kEvdevOffset, withShift, withLevel3});
             }
         }
     }
-    for (const auto& [keysym, place] : found) {
-        placements_.emplace(keysym, place.placement);
-    }
 }
 
-const LayoutPlanner::Placement* LayoutPlanner::find(Keysym keysym) const {
-    const auto it = placements_.find(keysym);
-    return it != placements_.end() ? &it->second : nullptr;
-}
-
-bool LayoutPlanner::strike(Keysym keysym, const Modifiers& held,
+bool LayoutPlanner::strike(const Placements& placements, Keysym keysym, const Modifiers& held,
                            std::vector<KeyEvent>& events) const {
-    const Placement* place = keysym != XKB_KEY_NoSymbol ? find(keysym) : nullptr;
-    if (place == nullptr) {
+    const auto found = placements.find(keysym);
+    if (keysym == XKB_KEY_NoSymbol || found == placements.end()) {
         return false;
     }
+    const Placement* place = &found->second;
     std::array<std::uint32_t, 4> down{};
     std::size_t count = 0;
     auto hold = [&](bool wanted, std::uint32_t code) {
@@ -226,7 +215,12 @@ bool LayoutPlanner::strike(Keysym keysym, const Modifiers& held,
     };
     hold(held.control, controlCode_);
     hold(held.alt, altCode_);
-    hold(place->shift || held.shift, shiftCode_);
+    // A letter asked for with Shift is already its capital, whose key says
+    // whether Shift is needed (not while Caps Lock is on); a chord with Control
+    // or Alt keeps the Shift it was written with.
+    const bool cased = xkb_keysym_to_upper(keysym) != xkb_keysym_to_lower(keysym);
+    const bool chord = held.control || held.alt;
+    hold(place->shift || (held.shift && (!cased || chord)), shiftCode_);
     hold(place->level3, level3Code_);
     for (std::size_t i = 0; i < count; ++i) {
         events.push_back({down[i], true});
@@ -239,8 +233,9 @@ bool LayoutPlanner::strike(Keysym keysym, const Modifiers& held,
     return true;
 }
 
-bool LayoutPlanner::planCharacter(const KeyAction& action, std::vector<KeyEvent>& events) const {
-    if (strike(keysymFor(action), action.modifiers, events)) {
+bool LayoutPlanner::planCharacter(const Placements& placements, const KeyAction& action,
+                                  std::vector<KeyEvent>& events) const {
+    if (strike(placements, keysymFor(action), action.modifiers, events)) {
         return true;
     }
     if (action.kind != KeyAction::Kind::Character) {
@@ -248,18 +243,42 @@ bool LayoutPlanner::planCharacter(const KeyAction& action, std::vector<KeyEvent>
     }
     const Composition composition = compositionOf(action.character);
     const std::size_t start = events.size();
-    if (composition.dead != XKB_KEY_NoSymbol && strike(composition.dead, {}, events) &&
-        strike(composition.next, action.modifiers, events)) {
+    if (composition.dead != XKB_KEY_NoSymbol && strike(placements, composition.dead, {}, events) &&
+        strike(placements, composition.next, action.modifiers, events)) {
         return true;
     }
     events.resize(start);
     return false;
 }
 
-void LayoutPlanner::plan(const std::vector<KeyAction>& actions, LayoutPlan& plan) const {
+// Some characters no key yields while Caps Lock is on (ß becomes ẞ in de, ç
+// has no capital-free key in fr): those are typed with the lock switched off
+// around them.
+bool LayoutPlanner::planWithCapsLockOff(const KeyAction& action,
+                                        std::vector<KeyEvent>& events) const {
+    const std::size_t start = events.size();
+    if (strike(placements_, XKB_KEY_Caps_Lock, {}, events) &&
+        planCharacter(placements_, action, events) &&
+        strike(placements_, XKB_KEY_Caps_Lock, {}, events)) {
+        return true;
+    }
+    events.resize(start);
+    return false;
+}
+
+void LayoutPlanner::plan(const std::vector<KeyAction>& actions, LayoutPlan& plan,
+                         bool capsLocked) const {
+    const Placements* placements = capsLocked ? &capsLockedPlacements_ : &placements_;
     for (const KeyAction& action : actions) {
         const std::size_t start = plan.events.size();
-        if (!planCharacter(action, plan.events)) {
+        const bool planned =
+            planCharacter(*placements, action, plan.events) ||
+            (placements == &capsLockedPlacements_ && planWithCapsLockOff(action, plan.events));
+        if (action.kind == KeyAction::Kind::Named && action.key == NamedKey::CapsLock &&
+            action.repeat % 2 == 1) {
+            placements = &placements_;
+        }
+        if (!planned) {
             if (action.kind == KeyAction::Kind::Character && keysymFor(action) != 0) {
                 plan.unreachable.push_back(action.character);
             }

@@ -31,8 +31,10 @@ struct LayoutPlan {
 
 // Turns key strings into presses of the keys of the user's own layout, for
 // routes that cannot give the compositor a keymap of their own. Each
-// character goes to the key that has it on the lowest level (Shift for the
-// second, AltGr for the third, both for the fourth); one the layout has on no
+// character goes to the key that yields it with the fewest modifiers (none,
+// Shift, AltGr, both) under the Caps Lock state the keys will meet, so that a
+// window reading them with Caps Lock on gets the character itself (where no key
+// does, Caps Lock is switched off around it); one the layout has on no
 // key is typed as a dead key of the layout followed by its base letter (or a
 // space, for the accent alone). A character still out of reach is never
 // replaced by another: it is left out and reported.
@@ -44,8 +46,12 @@ class LayoutPlanner {
     static std::unique_ptr<LayoutPlanner> fromText(const std::string& keymap);
     explicit LayoutPlanner(xkb_keymap* keymap);
 
-    // Appends the events for `actions` to `plan`.
-    void plan(const std::vector<KeyAction>& actions, LayoutPlan& plan) const;
+    // Appends the events for `actions` to `plan`, each character exact for
+    // Caps Lock as `capsLocked` says. A Caps Lock key typed within `actions`
+    // changes the letters after it as on a keyboard: from there on they are
+    // planned as if the lock were off.
+    void plan(const std::vector<KeyAction>& actions, LayoutPlan& plan,
+              bool capsLocked = false) const;
 
   private:
     struct Placement {
@@ -54,14 +60,20 @@ class LayoutPlanner {
         bool level3 = false;
     };
 
-    void index(xkb_keymap* keymap);
-    const Placement* find(Keysym keysym) const;
+    using Placements = std::unordered_map<Keysym, Placement>;
+
+    void findModifierKeys(xkb_keymap* keymap);
+    void index(xkb_keymap* keymap, bool capsLocked, Placements& placements) const;
     // The events of one stroke of `keysym` with the modifiers the key string
     // holds; false when the layout has no key for it.
-    bool strike(Keysym keysym, const Modifiers& held, std::vector<KeyEvent>& events) const;
-    bool planCharacter(const KeyAction& action, std::vector<KeyEvent>& events) const;
+    bool strike(const Placements& placements, Keysym keysym, const Modifiers& held,
+                std::vector<KeyEvent>& events) const;
+    bool planCharacter(const Placements& placements, const KeyAction& action,
+                       std::vector<KeyEvent>& events) const;
+    bool planWithCapsLockOff(const KeyAction& action, std::vector<KeyEvent>& events) const;
 
-    std::unordered_map<Keysym, Placement> placements_;
+    Placements placements_;
+    Placements capsLockedPlacements_;
     std::uint32_t shiftCode_ = 0;
     std::uint32_t level3Code_ = 0;
     std::uint32_t controlCode_ = 0;

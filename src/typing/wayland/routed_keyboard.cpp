@@ -161,6 +161,8 @@ class RoutedKeyboard final : public Keyboard {
         const LockLeds leds = readLockLeds();
         return leds.found ? leds.capsLock : ownLocks_.capsLock;
     }
+    // Every character is planned for the Caps Lock it will meet.
+    bool CapsLockAffectsLetters() const override { return false; }
     void ToggleNumLock() override { press(NamedKey::NumLock); }
     void ToggleCapsLock() override { press(NamedKey::CapsLock); }
     void ToggleScrollLock() override { press(NamedKey::ScrollLock); }
@@ -182,7 +184,7 @@ class RoutedKeyboard final : public Keyboard {
         }
         plan_.events.clear();
         plan_.unreachable.clear();
-        planner_->plan(actions_, plan_);
+        planner_->plan(actions_, plan_, IsCapsLockToggled());
         if (!plan_.unreachable.empty() && !reported_ && report_) {
             reported_ = true;
             report_(unreachableMessage(plan_.unreachable.front()));

@@ -15,10 +15,11 @@ namespace vantorix::wayland {
 // layout changes. A character the layout cannot produce is left out, and
 // the first one of the run is reported through `report`.
 //
-// Caps Lock reaches the keys typed, as on a physical keyboard
-// (CapsLockAffectsLetters() is true); the lock states are those the keyboard
-// lights show (see LockLeds), and where there are none (no keyboard with
-// lights, as on a headless desktop) those this keyboard set itself.
+// Caps Lock reaches the keys typed, as on a physical keyboard, so each
+// character is planned for the Caps Lock state it will meet and arrives
+// exactly (CapsLockAffectsLetters() is false). The lock states are those the
+// keyboard lights show (see LockLeds), and where there are none (no keyboard
+// with lights, as on a headless desktop) those this keyboard set itself.
 std::unique_ptr<Keyboard> openKwinKeyboard(std::string& problem, WaylandKeyPacing pacing,
                                            UnreachableReport report);
 std::unique_ptr<Keyboard> openMutterKeyboard(std::string& problem, WaylandKeyPacing pacing,

@@ -37,12 +37,18 @@ Keymap layoutKeymap(const char* layout) {
 // and Alt were held with each character.
 class SimulatedWindow {
   public:
-    explicit SimulatedWindow(xkb_keymap* keymap)
+    SimulatedWindow(xkb_keymap* keymap, bool capsLocked)
         : context_(xkb_context_new(XKB_CONTEXT_NO_FLAGS)),
           state_(xkb_state_new(keymap)),
           table_(xkb_compose_table_new_from_locale(context_.get(), "en_US.UTF-8",
                                                    XKB_COMPOSE_COMPILE_NO_FLAGS)),
-          compose_(xkb_compose_state_new(table_.get(), XKB_COMPOSE_STATE_NO_FLAGS)) {}
+          compose_(xkb_compose_state_new(table_.get(), XKB_COMPOSE_STATE_NO_FLAGS)) {
+        if (capsLocked) {
+            const xkb_mod_mask_t lock = xkb_mod_mask_t{1}
+                                        << xkb_keymap_mod_get_index(keymap, XKB_MOD_NAME_CAPS);
+            xkb_state_update_mask(state_.get(), 0, 0, lock, 0, 0, 0);
+        }
+    }
 
     void receive(const std::vector<KeyEvent>& events) {
         for (const KeyEvent& event : events) {
@@ -108,13 +114,14 @@ struct Typed {
 };
 
 // Plans `keys` (a key string, Windows-1252) in `layout` and has a window receive it.
-Typed typeIn(const char* layout, const std::string& keys) {
+// With `capsLocked`, Caps Lock is on in the window from the start.
+Typed typeIn(const char* layout, const std::string& keys, bool capsLocked = false) {
     const Keymap keymap = layoutKeymap(layout);
     EXPECT_TRUE(keymap) << layout;
     const LayoutPlanner planner(keymap.get());
     LayoutPlan plan;
-    planner.plan(readKeyString(keys), plan);
-    SimulatedWindow window(keymap.get());
+    planner.plan(readKeyString(keys), plan, capsLocked);
+    SimulatedWindow window(keymap.get(), capsLocked);
     window.receive(plan.events);
     return {window.text, window.held, plan.unreachable, plan.events.size()};
 }
@@ -146,7 +153,35 @@ INSTANTIATE_TEST_SUITE_P(
                     ExactCase{"fr", kAsciiKeys, kAsciiText},
                     // é: a dead key and e in de, a key of its own in fr; € on AltGr in both.
                     ExactCase{"de", "\xe9\x80\xfc\xdf\xc4\xe8\xea", "é€üßÄèê"},
-                    ExactCase{"fr", "\xe9\x80\xe0\xe7\xf9\xea\xeb\xe2", "é€àçùêëâ"}));
+                    ExactCase{"fr", "\xe9\x80\xe0\xe7\xf9\xea\xeb\xe2", "é€àçùêëâ"},
+                    ExactCase{"de", "+a+(b\xe4)+1", "ABÄ!"}));
+
+class LayoutPlannerCapsLockTest : public testing::TestWithParam<ExactCase> {};
+
+TEST_P(LayoutPlannerCapsLockTest, TypesEveryCharacterExactlyWhileCapsLockIsOn) {
+    const ExactCase& c = GetParam();
+    const Typed typed = typeIn(c.layout, c.keys, true);
+    EXPECT_EQ(typed.text, c.text);
+    EXPECT_TRUE(typed.unreachable.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Layouts, LayoutPlannerCapsLockTest,
+    testing::Values(ExactCase{"de",
+                              "\xe4\xc4\xdf\xfc\xdc"
+                              "aA1!",
+                              "äÄßüÜaA1!"},
+                    ExactCase{"de", "\xe9\xc9\xe8\xea\xe2", "éÉèêâ"},  // dead key and letter
+                    ExactCase{"fr",
+                              "\xe9\xe0\xe7\xf9"
+                              "aA1",
+                              "éàçùaA1"},
+                    ExactCase{"us", kAsciiKeys, kAsciiText},
+                    // A Caps Lock typed in the text turns the lock off for the
+                    // rest, which then reads as a keyboard's keys would.
+                    ExactCase{"de", "a{CAPSLOCK}b+c\xe4", "abCä"},
+                    // Shift with a letter gives its capital, Caps Lock on or not.
+                    ExactCase{"de", "+a+(b\xe4)+1", "ABÄ!"}));
 
 struct MissingCase {
     const char* layout;
