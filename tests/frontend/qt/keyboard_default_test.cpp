@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace vantorix {
 namespace {
@@ -79,7 +80,7 @@ TEST(DefaultKeyboard, NamesTheWaylandRouteInUse) {
         DesktopSession session;
         std::string description;
     };
-    const Case cases[] = {
+    const std::vector<Case> cases = {
         {"wayland",
          {true, "GNOME remote desktop", true},
          "wayland, through the GNOME remote desktop"},
