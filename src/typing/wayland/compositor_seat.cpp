@@ -10,6 +10,7 @@
 #include <cstring>
 
 #include "fake-input-client-protocol.h"
+#include "typing/wayland/display_flush.h"
 
 namespace vantorix::wayland {
 
@@ -17,9 +18,6 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// How long a write to a compositor that reads nothing may wait before the
-// keys are given up.
-constexpr auto kFlushTimeout = std::chrono::seconds(5);
 // The fake input requests of keys came with version 4.
 constexpr std::uint32_t kFakeInputKeysVersion = 4;
 
@@ -150,11 +148,7 @@ void CompositorSeat::fakeKey(std::uint32_t code, bool pressed) {
 }
 
 void CompositorSeat::flush() {
-    const auto deadline = Clock::now() + kFlushTimeout;
-    while (wl_display_flush(display_) < 0 && errno == EAGAIN && Clock::now() < deadline) {
-        pollfd writable{wl_display_get_fd(display_), POLLOUT, 0};
-        ::poll(&writable, 1, 100);
-    }
+    flushDisplay(display_);
 }
 
 bool CompositorSeat::roundTrip() {

@@ -1,26 +1,19 @@
 #include "typing/wayland/virtual_keyboard.h"
 
-#include <poll.h>
 #include <sys/mman.h>
 #include <unistd.h>
 
 #include <wayland-client.h>
 
 #include <cerrno>
-#include <chrono>
 #include <cstring>
 
+#include "typing/wayland/display_flush.h"
 #include "virtual-keyboard-unstable-v1-client-protocol.h"
 
 namespace vantorix::wayland {
 
 namespace {
-
-using Clock = std::chrono::steady_clock;
-
-// How long a write to a compositor that reads nothing may wait before the
-// keys are given up.
-constexpr auto kFlushTimeout = std::chrono::seconds(5);
 
 constexpr const char* kNoVirtualKeyboard =
     "This Wayland compositor offers no virtual keyboard, so the program cannot type into its "
@@ -142,11 +135,7 @@ void VirtualKeyboard::key(std::uint32_t time, std::uint32_t key, bool pressed) {
 }
 
 void VirtualKeyboard::flush() {
-    const auto deadline = Clock::now() + kFlushTimeout;
-    while (wl_display_flush(display_) < 0 && errno == EAGAIN && Clock::now() < deadline) {
-        pollfd writable{wl_display_get_fd(display_), POLLOUT, 0};
-        ::poll(&writable, 1, 100);
-    }
+    flushDisplay(display_);
 }
 
 bool VirtualKeyboard::roundTrip() {
